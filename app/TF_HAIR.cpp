@@ -1,0 +1,845 @@
+#include "TF_HAIR.h"
+
+#include "BusyCursor.h"
+#include "CommandState.h"
+#include "HairFiles.h"
+#include "ImageCursors.h"
+#include "TComboBox.h"
+#include "TF_FILHO.h"
+#include "TF_QSTART.h"
+#include "TF_SOBRE.h"
+#include "TFormScaler.h"
+#include "TGradientPanel.h"
+#include "THelpViewer.h"
+#include "TImage.h"
+#include "TImageIO.h"
+#include "TImageProc.h"
+#include "TImageView.h"
+#include "EConvertError.h"
+#include "MessageBoxes.h"
+#include "TLanguage.h"
+#include "TMenuItem.h"
+#include "TOpenImageDialog.h"
+#include "TResizeHandle.h"
+#include "TToolItem.h"
+#include "ToolbarGlyphs.h"
+#include "TranslationPaths.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+TF_HAIR *F_HAIR = nullptr;
+
+namespace {
+const QStringList kCategories = {
+    QStringLiteral("Curtos e Claros"),  QStringLiteral("Curtos e Escuros"),
+    QStringLiteral("Médios e Claros"),  QStringLiteral("Médios e Escuros"),
+    QStringLiteral("Longos e Claros"),  QStringLiteral("Longos e Escuros"),
+    QStringLiteral("Masculinos"),
+};
+} // namespace
+
+TF_HAIR::TF_HAIR(const QString &appDir, QWidget *parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("F_HAIR"));
+    m_handOff.AppDir = appDir;
+    F_HAIR = this;
+    FormCreate();
+}
+
+TF_HAIR::~TF_HAIR()
+{
+    if (F_HAIR == this)
+        F_HAIR = nullptr;
+}
+
+void TF_HAIR::SetMessageSink(MessageSink sink)
+{
+    MessageBoxes::SetSink(std::move(sink));
+}
+
+QString TF_HAIR::TranslateText(const QString &text) const
+{
+    return L1 ? L1->TranslateText(text) : text;
+}
+
+void TF_HAIR::ShowMessage(const QString &text, const QString &caption)
+{
+    MessageBoxes::Information(this, TranslateText(text), caption);
+}
+
+void TF_HAIR::FormCreate()
+{
+    // AppDir was given by the program start (the program file's folder,
+    // or the salon folder named with --home).
+    setWindowTitle(QStringLiteral("QUENDA 5 - Simulação de Cabelos"));
+    m_handOff.HairType = QStringLiteral("0");
+    m_handOff.ReplayPending = false;
+    m_lassoActive = false;
+    m_handOff.FromClipboard = false;
+    m_handOff.InsertPending = false;
+    m_handOff.FromFile = false;
+    m_handOff.CaptureCount = 0;
+    m_handOff.CatalogueFolder = QStringLiteral("Quenda5");
+
+    m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName(QStringLiteral("MdiClient"));
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_mdi->setBackground(QColor(0x80, 0x80, 0x80));
+    setCentralWidget(m_mdi);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &TF_HAIR::compositionActivated);
+
+    CB_TIPO = new TComboBox(QStringLiteral("CB_TIPO"), this);
+    CB_TIPO->SetItems(kCategories);
+    CB_TIPO->SetHint(QStringLiteral("Tipos de Cabelos"));
+    CB_TIPO->hide();
+
+    ImageView1 = new TImageView(this);
+    ImageView1->setObjectName(QStringLiteral("ImageView1"));
+    ImageView1->SetAutoFit(true);
+    ImageView1->hide();
+    ImageIO1 = new TImageIO(QStringLiteral("ImageIO1"), ImageView1, this);
+    ImageProc1 = new TImageProc(QStringLiteral("ImageProc1"), ImageView1, this);
+    OD_ABRIR = new TOpenImageDialog(QStringLiteral("OD_ABRIR"), this);
+
+    GradientPanel1 = new TGradientPanel(QStringLiteral("GradientPanel1"), 257, 242, this);
+    GradientPanel1->SetColours(Qt::gray, QColor(0xC0, 0xC0, 0xC0));
+    GradientPanel1->move(40, 80);
+    GradientPanel1->hide();
+
+    buildMenus();
+    buildToolBar();
+    statusBar();
+
+    FormScaler1 = new TFormScaler(QStringLiteral("FormScaler1"), this);
+    setAcceptDrops(true);
+
+    // Translation last, once every named component exists.
+    L1 = new TLanguage(this);
+    L1->setObjectName(QStringLiteral("L1"));
+    L1->setLanguageFile(m_handOff.AppDir + QStringLiteral("language.lng"));
+    TranslationPaths::assignTo(*L1, QStringLiteral("F_HAIR"));
+    // A bad value ends this window's translation, reported like any
+    // unhandled error; the window itself stays usable.
+    try {
+        L1->Translate();
+    } catch (const EConvertError &error) {
+        MessageBoxes::ReportException(this, error);
+    }
+
+    CB_TIPO->setCurrentIndex(0);
+}
+
+TMenuItem *TF_HAIR::addEntry(QMenu *menu, const QString &name, const QString &caption,
+                             const QKeySequence &key, void (TF_HAIR::*handler)())
+{
+    auto *item = new TMenuItem(name, caption, this);
+    if (!key.isEmpty())
+        item->setShortcut(key);
+    if (handler)
+        connect(item, &QAction::triggered, this, handler);
+    menu->addAction(item);
+    m_menuItems.insert(name, item);
+    return item;
+}
+
+void TF_HAIR::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(QStringLiteral("MM_MENU"));
+    auto menuFor = [this, bar](const QString &name, const QString &caption) {
+        auto *item = new TMenuItem(name, caption, this);
+        auto *menu = new QMenu(this);
+        menu->setObjectName(name + QStringLiteral("Menu"));
+        item->setMenu(menu);
+        bar->addAction(item);
+        m_menuItems.insert(name, item);
+        return menu;
+    };
+    auto separator = [](QMenu *menu, const QString &name) {
+        QAction *s = menu->addSeparator();
+        s->setObjectName(name);
+    };
+
+    QMenu *arquivo = menuFor(QStringLiteral("Arquivo1"), QStringLiteral("&Arquivo"));
+    addEntry(arquivo, QStringLiteral("AbrirFoto1"), QStringLiteral("&Abrir Foto"), QKeySequence(Qt::CTRL | Qt::Key_O), &TF_HAIR::AbrirFoto1Click);
+    addEntry(arquivo, QStringLiteral("Fechar1"), QStringLiteral("&Fechar"), QKeySequence(Qt::CTRL | Qt::Key_F4), &TF_HAIR::Fechar1Click);
+    addEntry(arquivo, QStringLiteral("FecharTudo1"), QStringLiteral("F&echar Tudo"), {}, &TF_HAIR::FecharTudo1Click);
+    separator(arquivo, QStringLiteral("N1"));
+    addEntry(arquivo, QStringLiteral("Salvar1"), QStringLiteral("&Salvar"), QKeySequence(Qt::CTRL | Qt::Key_S), nullptr);
+    addEntry(arquivo, QStringLiteral("Salvarcomo1"), QStringLiteral("Salvar &Como..."), QKeySequence(Qt::CTRL | Qt::Key_A), nullptr);
+    separator(arquivo, QStringLiteral("N2"));
+    addEntry(arquivo, QStringLiteral("ConfigurarImpressora1"), QStringLiteral("Configurar I&mpressora"), QKeySequence(Qt::CTRL | Qt::Key_I), nullptr);
+    addEntry(arquivo, QStringLiteral("Imprimir1"), QStringLiteral("&Imprimir"), QKeySequence(Qt::CTRL | Qt::Key_P), nullptr);
+    addEntry(arquivo, QStringLiteral("PrintPreview1"), QStringLiteral("&Visualizar Impressão"), QKeySequence(Qt::CTRL | Qt::Key_W), nullptr);
+    separator(arquivo, QStringLiteral("N3"));
+    addEntry(arquivo, QStringLiteral("Sair1"), QStringLiteral("Sai&r"), QKeySequence(Qt::CTRL | Qt::Key_X), &TF_HAIR::Sair1Click);
+
+    QMenu *editar = menuFor(QStringLiteral("Editar1"), QStringLiteral("&Editar"));
+    addEntry(editar, QStringLiteral("Undo1"), QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), &TF_HAIR::Undo1Click);
+    addEntry(editar, QStringLiteral("Copiar1"), QStringLiteral("&Copiar"), QKeySequence(Qt::CTRL | Qt::Key_C), &TF_HAIR::Copiar1Click);
+    addEntry(editar, QStringLiteral("Colar1"), QStringLiteral("Co&lar"), QKeySequence(Qt::CTRL | Qt::Key_V), &TF_HAIR::Colar1Click);
+    separator(editar, QStringLiteral("N5"));
+    addEntry(editar, QStringLiteral("Inserir1"), QStringLiteral("&Inserir"), QKeySequence(Qt::Key_Insert), &TF_HAIR::Inserir1Click);
+    addEntry(editar, QStringLiteral("ApagarCabelo1"), QStringLiteral("&Apagar"), QKeySequence(Qt::Key_Delete), &TF_HAIR::ApagarCabelo1Click);
+    addEntry(editar, QStringLiteral("Redimensionar1"), QStringLiteral("&Redimensionar"), QKeySequence(Qt::Key_F3), &TF_HAIR::Redimensionar1Click);
+
+    QMenu *imagem = menuFor(QStringLiteral("Imagem1"), QStringLiteral("&Imagem"));
+    addEntry(imagem, QStringLiteral("Replay1"), QStringLiteral("&Replay"), QKeySequence(Qt::CTRL | Qt::Key_R), &TF_HAIR::Replay1Click);
+    addEntry(imagem, QStringLiteral("Zoom1"), QStringLiteral("Zoom &Out"), QKeySequence(Qt::Key_F8), &TF_HAIR::Zoom1Click);
+    addEntry(imagem, QStringLiteral("Zoom2"), QStringLiteral("Zoom &In"), QKeySequence(Qt::Key_F9), &TF_HAIR::Zoom2Click);
+    // Ctrl+O belongs to "&Abrir Foto", first in menu order: two actions
+    // bound to one key would swallow it, so this entry only shows the key.
+    TMenuItem *original = addEntry(imagem, QStringLiteral("tamanhoOriginal1"), QStringLiteral("Tamanho &Original"), {}, &TF_HAIR::tamanhoOriginal1Click);
+    original->SetShownKey(QKeySequence(Qt::CTRL | Qt::Key_O).toString(QKeySequence::NativeText));
+    separator(imagem, QStringLiteral("N4"));
+    addEntry(imagem, QStringLiteral("CapturaTWAIN1"), QStringLiteral("&Captura TWAIN"), {}, nullptr);
+    addEntry(imagem, QStringLiteral("SelecionarCapturaTWAIN1"), QStringLiteral("&Selecionar Captura TWAIN"), {}, nullptr);
+    separator(imagem, QStringLiteral("N6"));
+    auto *collections = new QActionGroup(this);
+    collections->setExclusive(true);
+    TMenuItem *v50 = addEntry(imagem, QStringLiteral("Visualizador50"), QStringLiteral("&Visualizador Quenda 5.0"), QKeySequence(Qt::Key_F12), nullptr);
+    TMenuItem *v42 = addEntry(imagem, QStringLiteral("Visualizador42"), QStringLiteral("Pelvane Collection I"), QKeySequence(Qt::Key_F11), nullptr);
+    for (TMenuItem *v : {v50, v42}) {
+        v->setCheckable(true);
+        collections->addAction(v);
+    }
+    v50->setChecked(true);
+
+    QMenu *ajuste = menuFor(QStringLiteral("AjustedeImagem1"), QStringLiteral("Aj&uste"));
+    addEntry(ajuste, QStringLiteral("Foto1"), QStringLiteral("&Foto"), {}, nullptr);
+    addEntry(ajuste, QStringLiteral("Cabelo1"), QStringLiteral("&Cabelo"), {}, nullptr);
+    addEntry(ajuste, QStringLiteral("ColorPanel1"), QStringLiteral("Color &Panel"), QKeySequence(Qt::Key_F10), nullptr);
+    addEntry(ajuste, QStringLiteral("Flip1"), QStringLiteral("&Flip"), QKeySequence(Qt::CTRL | Qt::Key_F), nullptr);
+
+    QMenu *retoque = menuFor(QStringLiteral("Desenho1"), QStringLiteral("&Retoque"));
+    addEntry(retoque, QStringLiteral("RetoqueCabelo1"), QStringLiteral("&Cabelo"), {}, nullptr);
+    addEntry(retoque, QStringLiteral("RetoqueFoto1"), QStringLiteral("&Foto"), {}, nullptr);
+
+    QMenu *virtualColor = menuFor(QStringLiteral("VirtualColor1"), QStringLiteral("&Virtual Color"));
+    const struct {
+        const char *name;
+        const char *caption;
+        QKeySequence key;
+    } presets[] = {
+        {"Amarelo1", "&Amarelo", QKeySequence(Qt::Key_F4)},
+        {"Marrom1", "&Marrom", QKeySequence(Qt::Key_F5)},
+        {"Vermelho1", "&Vermelho", QKeySequence(Qt::Key_F6)},
+        {"Preto1", "&Preto", QKeySequence(Qt::Key_F7)},
+        {"Normal1", "&Normal", QKeySequence(Qt::CTRL | Qt::Key_N)},
+    };
+    int number = 1;
+    for (const auto &p : presets) {
+        TMenuItem *item = addEntry(virtualColor, QString::fromLatin1(p.name), QString::fromUtf8(p.caption), p.key, nullptr);
+        connect(item, &QAction::triggered, this, [this, number] {
+            if (TF_FILHO *c = ActiveComposition())
+                ApplyPreset(c, number);
+        });
+        ++number;
+    }
+
+    QMenu *janela = menuFor(QStringLiteral("Janela1"), QStringLiteral("&Janela"));
+    addEntry(janela, QStringLiteral("ArranjarIcones1"), QStringLiteral("&Arranjar Ícones"), {}, &TF_HAIR::ArranjarIcones1Click);
+
+    QMenu *ajuda = menuFor(QStringLiteral("Ajuda1"), QStringLiteral("A&juda"));
+    addEntry(ajuda, QStringLiteral("Ajuda2"), QStringLiteral("&Tópicos de Ajuda"), QKeySequence(Qt::Key_F1), &TF_HAIR::Ajuda2Click);
+    addEntry(ajuda, QStringLiteral("QuickStart"), QStringLiteral("&Primeiros Passos"), QKeySequence(Qt::Key_F2), &TF_HAIR::QuickStartClick);
+    addEntry(ajuda, QStringLiteral("SobreoPrograma1"), QStringLiteral("&Sobre o Programa"), {}, &TF_HAIR::SobreoPrograma1Click);
+}
+
+TToolItem *TF_HAIR::addTool(const QString &name, const QString &section, const QString &caption,
+                            const QString &hint, void (TF_HAIR::*handler)())
+{
+    if (section != m_lastSection) {
+        if (!m_lastSection.isEmpty())
+            ToolBar1->addSeparator();
+        auto *label = new QLabel(section, ToolBar1);
+        label->setObjectName(QStringLiteral("Section") + section);
+        QFont f = label->font();
+        f.setPointSizeF(qMax(5.5, f.pointSizeF() * 0.7));
+        f.setBold(true);
+        label->setFont(f);
+        label->setStyleSheet(QStringLiteral("color: #505050; padding: 0 3px;"));
+        ToolBar1->addWidget(label);
+        m_lastSection = section;
+    }
+    auto *item = new TToolItem(name, section, caption, hint, this);
+    item->setIcon(ToolbarGlyphs::Glyph(name));
+    if (handler)
+        connect(item, &QAction::triggered, this, handler);
+    ToolBar1->addAction(item);
+    if (auto *button = qobject_cast<QToolButton *>(ToolBar1->widgetForAction(item)))
+        button->setFixedSize(29, 29);
+    m_toolItems.insert(name, item);
+    return item;
+}
+
+void TF_HAIR::buildToolBar()
+{
+    ToolBar1 = addToolBar(QStringLiteral("ToolBar1"));
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->setIconSize(QSize(22, 22));
+    ToolBar1->setFixedHeight(37);
+    ToolBar1->setContentsMargins(4, 0, 4, 0);
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+
+    const QString arquivo = QStringLiteral("ARQUIVO"), editar = QStringLiteral("EDITAR"),
+                  captura = QStringLiteral("CAPTURA"), imagem = QStringLiteral("IMAGEM"),
+                  cabelos = QStringLiteral("CABELOS"), saida = QStringLiteral("SAIDA");
+    addTool(QStringLiteral("BT_Abrir"), arquivo, QStringLiteral("Abrir"), QStringLiteral("Abrir Foto"), &TF_HAIR::AbrirFoto1Click);
+    addTool(QStringLiteral("BT_Salvar"), arquivo, QStringLiteral("Salvar"), QStringLiteral("Salvar"), nullptr);
+    addTool(QStringLiteral("BT_Imprimir"), arquivo, QStringLiteral("Imprimir"), QStringLiteral("Imprimir"), nullptr);
+    addTool(QStringLiteral("BT_PREVIEW"), editar, QString(), QStringLiteral("Visualizar Impressão"), nullptr);
+    addTool(QStringLiteral("BT_Original"), editar, QStringLiteral("Tamanho Original"), QStringLiteral("Foto e Cabelo Originais"), &TF_HAIR::tamanhoOriginal1Click);
+    addTool(QStringLiteral("BT_Replay"), editar, QStringLiteral("Replay"), QStringLiteral("Replay"), &TF_HAIR::Replay1Click);
+    addTool(QStringLiteral("BT_Captura"), captura, QStringLiteral("Captura TWAIN"), QStringLiteral("Captura TWAIN|"), nullptr);
+
+    m_tools = new QActionGroup(this);
+    m_tools->setExclusive(true);
+    const struct {
+        const char *name;
+        const char *hint;
+        void (TF_HAIR::*handler)();
+    } tools[] = {
+        {"BT_SCROLL", "Mover", &TF_HAIR::BT_SCROLLClick},
+        {"BT_MOVE", "Redimensionar", &TF_HAIR::BT_MOVEClick},
+        {"BT_ZOOM", "Zoom", &TF_HAIR::BT_ZOOMClick},
+        {"BT_LACO", "Selecionar", &TF_HAIR::BT_LACOClick},
+    };
+    for (const auto &t : tools) {
+        TToolItem *item = addTool(QString::fromLatin1(t.name), imagem, QString(), QString::fromUtf8(t.hint), t.handler);
+        item->setCheckable(true);
+        m_tools->addAction(item);
+    }
+    ToolItem(QStringLiteral("BT_SCROLL"))->setChecked(true);
+    addTool(QStringLiteral("BT_SLIDERS"), imagem, QString(), QStringLiteral("Cores Cabelo"), nullptr);
+
+    addTool(QStringLiteral("BT_Thumbs"), cabelos, QStringLiteral("Thumbnails"), QStringLiteral("Ver & Abrir Fotos"), nullptr);
+    const char *categoryButtons[] = {"BT_CC", "BT_CE", "BT_MC", "BT_ME", "BT_LC", "BT_LE", "BT_M"};
+    for (int tag = 0; tag < 7; ++tag) {
+        TToolItem *item = addTool(QString::fromLatin1(categoryButtons[tag]), cabelos, QString(),
+                                  QStringLiteral("Ver/Abrir ") + kCategories[tag], nullptr);
+        item->SetTag(tag);
+    }
+    addTool(QStringLiteral("BT_Sair"), saida, QStringLiteral("Sair"), QStringLiteral("Sair|"), &TF_HAIR::Sair1Click);
+}
+
+QString TF_HAIR::CategoryName(int code) const
+{
+    if (code < 0 || code >= CB_TIPO->count())
+        return {};
+    return CB_TIPO->itemText(code);
+}
+
+QString TF_HAIR::OpenDialogFileName() const
+{
+    return OD_ABRIR->FileName();
+}
+
+ImageStatus TF_HAIR::LoadHairThroughScratch(const QString &path, Picture24 &hair)
+{
+    const ImageStatus status = ImageIO1->LoadFromFileGIF(path);
+    if (status)
+        hair = ImageView1->Bitmap();
+    return status;
+}
+
+bool TF_HAIR::ZoomToolDown() const
+{
+    return ToolItem(QStringLiteral("BT_ZOOM"))->isChecked();
+}
+
+QList<TF_FILHO *> TF_HAIR::Compositions() const
+{
+    QList<TF_FILHO *> list;
+    for (const QPointer<TF_FILHO> &c : m_compositions)
+        if (c)
+            list << c.data();
+    return list;
+}
+
+TF_FILHO *TF_HAIR::ActiveComposition() const
+{
+    QMdiSubWindow *window = m_mdi->activeSubWindow();
+    if (!window)
+        window = m_mdi->currentSubWindow();
+    auto *composition = window ? qobject_cast<TF_FILHO *>(window->widget()) : nullptr;
+    if (composition && Compositions().contains(composition) && window->isVisible())
+        return composition;
+    return nullptr;
+}
+
+QAction *TF_HAIR::MenuAction(int menu) const
+{
+    const QList<QAction *> menus = menuBar()->actions();
+    return (menu >= 0 && menu < menus.size()) ? menus[menu] : nullptr;
+}
+
+QAction *TF_HAIR::MenuEntry(int menu, int entry) const
+{
+    QAction *top = MenuAction(menu);
+    if (!top || !top->menu())
+        return nullptr;
+    const QList<QAction *> entries = top->menu()->actions();
+    return (entry >= 0 && entry < entries.size()) ? entries[entry] : nullptr;
+}
+
+void TF_HAIR::UpdateCommandState(bool countsActive)
+{
+    const bool on = CommandState::StateValue(CompositionCount(), m_handOff.ClosingAll, countsActive);
+    // Addressed by position: the menu order is part of the rule.
+    for (int entry : {1, 2, 4, 5, 8, 9})
+        MenuEntry(0, entry)->setEnabled(on);
+    for (int entry : {0, 1, 4, 5, 6})
+        MenuEntry(1, entry)->setEnabled(on);
+    for (int entry : {0, 1, 2, 3})
+        MenuEntry(2, entry)->setEnabled(on);
+    for (int menu : {3, 4, 5})
+        MenuAction(menu)->setEnabled(on);
+    for (const char *name : {"BT_Salvar", "BT_Imprimir", "BT_Replay", "BT_Original", "BT_ZOOM",
+                             "BT_PREVIEW", "BT_SCROLL", "BT_MOVE", "BT_LACO", "BT_SLIDERS"})
+        ToolItem(QString::fromLatin1(name))->setEnabled(on);
+}
+
+void TF_HAIR::FormActivate()
+{
+    move(0, 0);
+    m_handOff.ClosingAll = false;
+    UpdateCommandState(true);
+}
+
+bool TF_HAIR::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        FormActivate();
+    return QMainWindow::event(event);
+}
+
+TF_FILHO *TF_HAIR::OpenChild()
+{
+    auto *composition = new TF_FILHO(this);
+    if (!composition->Built()) {
+        const QString why = composition->BuildError();
+        delete composition;
+        ShowMessage(why, QStringLiteral("QUENDA"));
+        return nullptr;
+    }
+    m_compositions << composition;
+    connect(composition, &QObject::destroyed, this, [this] {
+        m_compositions.removeAll(QPointer<TF_FILHO>());
+    });
+    QMdiSubWindow *window = m_mdi->addSubWindow(composition, Qt::SubWindow | Qt::WindowTitleHint
+                                                                 | Qt::WindowSystemMenuHint
+                                                                 | Qt::WindowMinimizeButtonHint
+                                                                 | Qt::WindowCloseButtonHint);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowIcon(ToolbarGlyphs::Glyph(QStringLiteral("Composition")));
+    // The sub-window's own menu shortcuts would make Ctrl+F4 ambiguous with
+    // "&Fechar".
+    window->setSystemMenu(nullptr);
+    window->show();
+    composition->SetClientSize(TF_FILHO::kClientWidth, TF_FILHO::kClientHeight);
+    composition->setFocus();
+    if (m_mdi->activeSubWindow() == window)
+        composition->FormActivate();
+    UpdateCommandState(true);
+    return composition;
+}
+
+void TF_HAIR::compositionActivated(QMdiSubWindow *window)
+{
+    if (auto *composition = window ? qobject_cast<TF_FILHO *>(window->widget()) : nullptr)
+        composition->FormActivate();
+}
+
+void TF_HAIR::CompositionClosing(TF_FILHO *)
+{
+    UpdateCommandState(false);
+}
+
+void TF_HAIR::selectMoveToolIfEnabled()
+{
+    QAction *scroll = ToolItem(QStringLiteral("BT_SCROLL"));
+    if (scroll->isEnabled())
+        scroll->trigger();
+}
+
+void TF_HAIR::ClickMoveTool()
+{
+    selectMoveToolIfEnabled();
+}
+
+void TF_HAIR::hideColourPanel()
+{
+    GradientPanel1->hide();
+}
+
+void TF_HAIR::ApplyPreset(TF_FILHO *composition, int number)
+{
+    if (PresetHook)
+        PresetHook(composition, number);
+}
+
+// ---------------------------------------------------------------- photos
+
+void TF_HAIR::AbrirFoto1Click()
+{
+    QDir::setCurrent(m_handOff.AppDir);
+    selectMoveToolIfEnabled();
+    OD_ABRIR->SetInitialDir(m_handOff.AppDir);
+    if (OD_ABRIR->Execute()) {
+        m_handOff.FromFile = true;
+        m_handOff.CatalogueFolder = QStringLiteral("Quenda5");
+        if (QFileInfo(OD_ABRIR->FileName()).isFile())
+            OpenChild();
+        else
+            ShowMessage(QStringLiteral("Arquivo não encontrado."), QStringLiteral("WARNING"));
+    }
+    m_handOff.FromFile = false;
+}
+
+void TF_HAIR::OpenPhotoFile(const QString &fileName)
+{
+    selectMoveToolIfEnabled();
+    OD_ABRIR->SetFileName(QFileInfo(fileName).absoluteFilePath());
+    m_handOff.FromFile = true;
+    m_handOff.CatalogueFolder = QStringLiteral("Quenda5");
+    if (QFileInfo(OD_ABRIR->FileName()).isFile())
+        OpenChild();
+    else
+        ShowMessage(QStringLiteral("Arquivo não encontrado."), QStringLiteral("WARNING"));
+    m_handOff.FromFile = false;
+}
+
+void TF_HAIR::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TF_HAIR::dropEvent(QDropEvent *event)
+{
+    for (const QUrl &url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            OpenPhotoFile(url.toLocalFile());
+    event->acceptProposedAction();
+}
+
+void TF_HAIR::Fechar1Click()
+{
+    if (QMdiSubWindow *window = m_mdi->activeSubWindow())
+        window->close();
+    UpdateCommandState(false);
+}
+
+void TF_HAIR::FecharTudo1Click()
+{
+    // Closed windows go away only after this loop, but walk a copy anyway.
+    const QList<QMdiSubWindow *> windows = m_mdi->subWindowList();
+    for (QMdiSubWindow *window : windows)
+        window->close();
+    m_handOff.ClosingAll = true;
+    UpdateCommandState(false);
+    m_handOff.ClosingAll = false;
+}
+
+void TF_HAIR::Sair1Click()
+{
+    FecharTudo1Click();
+    close();
+}
+
+void TF_HAIR::closeEvent(QCloseEvent *event)
+{
+    // Leaving closes every composition, then the browser, then this window.
+    if (!m_compositions.isEmpty())
+        FecharTudo1Click();
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w != this && w->objectName() == QLatin1String("F_THUMBS"))
+            w->close();
+    if (m_help)
+        m_help->close();
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        QApplication::quit();
+}
+
+void TF_HAIR::ArranjarIcones1Click()
+{
+    // Minimized compositions are lined up along the bottom of the frame,
+    // left to right, wrapping upwards when a row is full.
+    const QRect area = m_mdi->viewport()->rect();
+    int x = 0;
+    int y = area.bottom();
+    for (QMdiSubWindow *window : m_mdi->subWindowList(QMdiArea::CreationOrder)) {
+        if (!window->isMinimized())
+            continue;
+        const QSize size = window->size();
+        if (x > 0 && x + size.width() > area.width()) {
+            x = 0;
+            y -= size.height();
+        }
+        window->move(x, y - size.height() + 1);
+        x += size.width();
+    }
+}
+
+void TF_HAIR::Ajuda2Click()
+{
+    const QString file = m_handOff.AppDir + QStringLiteral("QUENDA.HLP");
+    if (!m_help)
+        m_help = new THelpViewer(this);
+    if (!m_help->OpenContents(file)) {
+        ShowMessage(QStringLiteral("O arquivo de ajuda não foi encontrado: ") + file, QStringLiteral("QUENDA"));
+        return;
+    }
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}
+
+void TF_HAIR::QuickStartClick()
+{
+    if (F_QSTART) {
+        F_QSTART->show();
+        F_QSTART->raise();
+        F_QSTART->activateWindow();
+    }
+}
+
+void TF_HAIR::SobreoPrograma1Click()
+{
+    if (F_SOBRE)
+        F_SOBRE->exec();
+}
+
+void TF_HAIR::GradientPanel1Resize()
+{
+    GradientPanel1->resize(257, 242);
+}
+
+// ---------------------------------------------------------------- tools
+
+void TF_HAIR::BT_SCROLLClick()
+{
+    BusyCursor busy;
+    hideColourPanel();
+    TF_FILHO *c = ActiveComposition();
+    if (c && ColourPanelOpen) {
+        QMdiSubWindow *window = qobject_cast<QMdiSubWindow *>(c->parentWidget());
+        if (window) {
+            window->showMinimized();
+            const QList<QMdiSubWindow *> list = m_mdi->subWindowList();
+            if (list.size() < 2)
+                window->showNormal();
+            else
+                list[1]->showNormal();
+        }
+    }
+    if (c) {
+        if (m_lassoActive)
+            c->Image1->RemoveSelection();
+    }
+    m_lassoActive = false;
+    if (c) {
+        c->ImageProc1->SetAutoUndo(true);
+        c->Image1->SetMouseInteract(TImageView::miScroll);
+        c->Image1->SetCursorId(ImageCursors::Hand);
+        c->L = QString::number(c->Image2->x());
+        c->T = QString::number(c->Image2->y());
+        c->BakeHairSize();
+        c->Image1->update();
+    }
+    ToolItem(QStringLiteral("BT_SCROLL"))->setChecked(true);
+}
+
+void TF_HAIR::BT_MOVEClick()
+{
+    hideColourPanel();
+    TF_FILHO *c = ActiveComposition();
+    if (!c)
+        return;
+    c->Image1->SetCursorId(ImageCursors::Hand);
+    if (!c->Image2->isVisible())
+        c->Image2->show();
+    const QSize size = c->Image2->size();
+    const ImageStatus status = c->ReloadOverlayFromFile();
+    if (!status)
+        ShowMessage(QString::fromStdString(status.message), QStringLiteral("QUENDA"));
+    c->Image2->resize(size);
+    c->SH1->Attach(c->Image2);
+}
+
+void TF_HAIR::Redimensionar1Click()
+{
+    ToolItem(QStringLiteral("BT_MOVE"))->trigger();
+}
+
+void TF_HAIR::BT_ZOOMClick()
+{
+    hideColourPanel();
+    TF_FILHO *c = ActiveComposition();
+    if (c)
+        c->BakeHairSize();
+    if (c && m_lassoActive)
+        c->Image1->RemoveSelection();
+    m_lassoActive = false;
+    if (c) {
+        c->Image1->SetCursorId(ImageCursors::ZoomIn);
+        c->Image1->SetMouseInteract(0);
+    }
+}
+
+void TF_HAIR::BT_LACOClick()
+{
+    hideColourPanel();
+    TF_FILHO *c = ActiveComposition();
+    if (c) {
+        c->BakeHairSize();
+        c->Image2->hide();
+        c->Image1->SetMouseInteract(TImageView::miSelectPolygon);
+        c->Image1->SetCursorId(ImageCursors::Cross);
+    }
+    m_lassoActive = true;
+    if (c)
+        c->ImageProc1->SetAutoUndo(false);
+}
+
+// ---------------------------------------------------------------- hair commands
+
+void TF_HAIR::InsertHair(const QString &hairId)
+{
+    TF_FILHO *c = ActiveComposition();
+    if (c)
+        c->update();
+    if (!c) {
+        ShowMessage(QStringLiteral("É preciso abrir uma foto primeiro!"), QStringLiteral("QUENDA"));
+        return;
+    }
+    m_handOff.InsertPending = true;
+    m_handOff.SourcePhotoFile = c->lblFilename;
+    m_handOff.SourceViewY = c->Image1->ViewY();
+    m_handOff.SourceViewX = c->Image1->ViewX();
+    m_handOff.SourceZoom = c->Image1->Zoom();
+    m_handOff.PendingHairId = hairId;
+    m_handOff.SourceHairLeft = c->Image2->x();
+    m_handOff.SourceHairTop = c->Image2->y();
+    c->Hair = m_handOff.CatalogueFolder;
+    OpenChild();
+    m_handOff.InsertPending = false;
+}
+
+void TF_HAIR::Replay1Click()
+{
+    BusyCursor busy;
+    ToolItem(QStringLiteral("BT_SCROLL"))->trigger();
+    TF_FILHO *c = ActiveComposition();
+    if (!c)
+        return;
+    m_handOff.ReplayPending = true;
+    m_handOff.SourcePhotoFile = c->lblFilename;
+    m_handOff.HairType = c->lblTipo;
+    m_handOff.SourceViewY = c->Image1->ViewY();
+    m_handOff.SourceViewX = c->Image1->ViewX();
+    m_handOff.SourceZoom = c->Image1->Zoom();
+    m_handOff.SourceHairLeft = c->Image2->x();
+    m_handOff.SourceHairTop = c->Image2->y();
+    m_handOff.CopyNumber = c->HairNumber;
+    m_handOff.CatalogueFolder = c->Hair;
+    OpenChild();
+    m_handOff.ReplayPending = false;
+}
+
+void TF_HAIR::tamanhoOriginal1Click()
+{
+    BusyCursor busy;
+    ToolItem(QStringLiteral("BT_SCROLL"))->trigger();
+    TF_FILHO *c = ActiveComposition();
+    if (!c)
+        return;
+    c->Image1->SetZoom(100);
+    c->Image1->SetViewX(0);
+    c->Image1->SetViewY(0);
+    c->SetClientSize(TF_FILHO::kClientWidth, TF_FILHO::kClientHeight);
+    const ImageStatus status = c->ReloadOverlayFromFile();
+    if (!status)
+        ShowMessage(QString::fromStdString(status.message), QStringLiteral("QUENDA"));
+    c->Image2->move(0, 0);
+    c->L = QString::number(c->Image2->x());
+    c->T = QString::number(c->Image2->y());
+}
+
+void TF_HAIR::Inserir1Click()
+{
+    QAction *scroll = ToolItem(QStringLiteral("BT_SCROLL"));
+    scroll->trigger();
+    scroll->setChecked(true);
+    if (TF_FILHO *c = ActiveComposition()) {
+        c->Image2->show();
+        c->Image2->update();
+    }
+}
+
+void TF_HAIR::ApagarCabelo1Click()
+{
+    QAction *scroll = ToolItem(QStringLiteral("BT_SCROLL"));
+    scroll->trigger();
+    scroll->setChecked(true);
+    if (TF_FILHO *c = ActiveComposition())
+        c->Image2->hide();
+}
+
+void TF_HAIR::Copiar1Click()
+{
+    if (TF_FILHO *c = ActiveComposition())
+        c->ImageProc1->CopyToClipboard();
+}
+
+void TF_HAIR::Colar1Click()
+{
+    if (!TImageProc::ClipboardHasBitmap()) {
+        ShowMessage(QStringLiteral("O Clipboard não contém Bitmap."), QStringLiteral("QUENDA"));
+        return;
+    }
+    selectMoveToolIfEnabled();
+    m_handOff.CaptureCount += 1;
+    m_handOff.FromClipboard = true;
+    OpenChild();
+    m_handOff.FromClipboard = false;
+}
+
+void TF_HAIR::Undo1Click()
+{
+    if (TF_FILHO *c = ActiveComposition())
+        c->ImageProc1->Undo();
+}
+
+void TF_HAIR::Zoom1Click()
+{
+    if (TF_FILHO *c = ActiveComposition())
+        c->Image1->SetZoom(c->Image1->Zoom() - 5);
+}
+
+void TF_HAIR::Zoom2Click()
+{
+    if (TF_FILHO *c = ActiveComposition())
+        c->Image1->SetZoom(c->Image1->Zoom() + 5);
+}

@@ -1,0 +1,7 @@
+#include "TBitBtn.h"
+
+TBitBtn::TBitBtn(const QString &name, const QString &caption, QWidget *parent)
+    : QPushButton(caption, parent)
+{
+    setObjectName(name);
+}

@@ -1,0 +1,63 @@
+#include "TGradientPanel.h"
+
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+
+TGradientPanel::TGradientPanel(const QString &name, int width, int height, QWidget *parent)
+    : QFrame(parent), m_width(width), m_height(height)
+{
+    setObjectName(name);
+    setFrameShape(QFrame::Panel);
+    setFrameShadow(QFrame::Raised);
+    resize(width, height);
+}
+
+void TGradientPanel::SetColours(QColor from, QColor to)
+{
+    m_from = from;
+    m_to = to;
+    update();
+}
+
+void TGradientPanel::paintEvent(QPaintEvent *event)
+{
+    QPainter p(this);
+    QLinearGradient g(0, 0, 0, height());
+    g.setColorAt(0, m_from);
+    g.setColorAt(1, m_to);
+    p.fillRect(rect(), g);
+    p.end();
+    QFrame::paintEvent(event);
+}
+
+void TGradientPanel::resizeEvent(QResizeEvent *event)
+{
+    QFrame::resizeEvent(event);
+    if (width() != m_width || height() != m_height)
+        resize(m_width, m_height);
+}
+
+void TGradientPanel::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_dragging = true;
+        m_dragOffset = event->position().toPoint();
+    }
+}
+
+void TGradientPanel::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_dragging && parentWidget()) {
+        QPoint to = mapToParent(event->position().toPoint()) - m_dragOffset;
+        const QRect area = parentWidget()->rect();
+        to.setX(qBound(0, to.x(), qMax(0, area.width() - width())));
+        to.setY(qBound(0, to.y(), qMax(0, area.height() - height())));
+        move(to);
+    }
+}
+
+void TGradientPanel::mouseReleaseEvent(QMouseEvent *)
+{
+    m_dragging = false;
+}

@@ -1,0 +1,95 @@
+#include "TImage.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+TImage::TImage(const QString &name, QWidget *parent) : QWidget(parent)
+{
+    setObjectName(name);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setMouseTracking(false);
+}
+
+void TImage::SetPicture(Picture24 picture)
+{
+    m_picture = std::move(picture);
+    rebuildCache();
+    if (m_autoSize && !m_picture.isNull())
+        resize(m_picture.width(), m_picture.height());
+    update();
+}
+
+void TImage::SetTransparent(bool on)
+{
+    if (m_transparent == on)
+        return;
+    m_transparent = on;
+    rebuildCache();
+    update();
+}
+
+std::uint32_t TImage::TransparentColour() const
+{
+    if (m_picture.isNull())
+        return 0;
+    return m_picture.pixel(0, m_picture.height() - 1);
+}
+
+void TImage::rebuildCache()
+{
+    if (m_picture.isNull()) {
+        m_cache = QImage();
+        return;
+    }
+    const int w = m_picture.width();
+    const int h = m_picture.height();
+    m_cache = QImage(w, h, QImage::Format_ARGB32);
+    const std::uint32_t key = TransparentColour();
+    for (int y = 0; y < h; ++y) {
+        const std::uint8_t *src = m_picture.scanLine(y);
+        auto *dst = reinterpret_cast<QRgb *>(m_cache.scanLine(y));
+        for (int x = 0; x < w; ++x, src += 3) {
+            const std::uint32_t rgb = (std::uint32_t(src[2]) << 16) | (std::uint32_t(src[1]) << 8) | src[0];
+            dst[x] = (m_transparent && rgb == key) ? 0u : (0xFF000000u | rgb);
+        }
+    }
+}
+
+QImage TImage::Rendered(QColor background) const
+{
+    QImage out(size(), QImage::Format_RGB32);
+    out.fill(background);
+    if (!m_cache.isNull()) {
+        QPainter p(&out);
+        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        p.drawImage(QRect(QPoint(0, 0), size()), m_cache);
+    }
+    return out;
+}
+
+void TImage::paintEvent(QPaintEvent *)
+{
+    if (m_cache.isNull())
+        return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    p.drawImage(rect(), m_cache);
+}
+
+void TImage::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    emit MouseDown(event->button(), event->modifiers(), pos.x(), pos.y());
+}
+
+void TImage::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    emit MouseMove(event->buttons(), event->modifiers(), pos.x(), pos.y());
+}
+
+void TImage::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    emit MouseUp(event->button(), event->modifiers(), pos.x(), pos.y());
+}

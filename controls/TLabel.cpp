@@ -1,0 +1,7 @@
+#include "TLabel.h"
+
+TLabel::TLabel(const QString &name, const QString &caption, QWidget *parent)
+    : QLabel(caption, parent)
+{
+    setObjectName(name);
+}
