@@ -10,7 +10,7 @@ TGradientPanel::TGradientPanel(const QString &name, int width, int height, QWidg
     setObjectName(name);
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Raised);
-    resize(width, height);
+    setFixedSize(width, height);
 }
 
 void TGradientPanel::SetColours(QColor from, QColor to)

@@ -1,0 +1,98 @@
+#include "FileFormatCheck.h"
+
+#include <cstring>
+#include <fstream>
+
+namespace {
+
+std::uint16_t read16(const std::uint8_t *p)
+{
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+
+std::uint32_t read32(const std::uint8_t *p)
+{
+    return std::uint32_t(read16(p)) | (std::uint32_t(read16(p + 2)) << 16);
+}
+
+bool startsWith(const std::uint8_t *data, std::size_t size, const char *magic, std::size_t length)
+{
+    return size >= length && std::memcmp(data, magic, length) == 0;
+}
+
+// PCX carries no signature beyond its first byte, so the header has to look
+// like one throughout before a file is taken for PCX.
+bool looksLikePcx(const std::uint8_t *d, std::size_t size)
+{
+    if (size < 70 || d[0] != 0x0A)
+        return false;
+    const int version = d[1];
+    if (version != 0 && version != 2 && version != 3 && version != 4 && version != 5)
+        return false;
+    if (d[2] != 1 && d[2] != 0)
+        return false;
+    const int bits = d[3];
+    if (bits != 1 && bits != 2 && bits != 4 && bits != 8)
+        return false;
+    const int planes = d[65];
+    if (planes < 1 || planes > 4)
+        return false;
+    return read16(d + 8) >= read16(d + 4) && read16(d + 10) >= read16(d + 6) && read16(d + 66) != 0;
+}
+
+} // namespace
+
+ImageFormat FileFormatCheck::checkBytes(const std::uint8_t *d, std::size_t size)
+{
+    if (d == nullptr || size < 2)
+        return ImageFormat::Unknown;
+    if (d[0] == 'B' && d[1] == 'M' && size >= 18) {
+        // "BM" alone starts too many text files; the info header's size
+        // must be one that bitmaps use.
+        const std::uint32_t info = read32(d + 14);
+        if (info == 12 || (info >= 16 && info <= 64) || info == 108 || info == 124)
+            return ImageFormat::Bmp;
+    }
+    if (size >= 3 && d[0] == 0xFF && d[1] == 0xD8 && d[2] == 0xFF)
+        return ImageFormat::Jpeg;
+    if (startsWith(d, size, "\x89PNG\r\n\x1A\n", 8))
+        return ImageFormat::Png;
+    if (startsWith(d, size, "GIF87a", 6) || startsWith(d, size, "GIF89a", 6))
+        return ImageFormat::Gif;
+    if (startsWith(d, size, "II*\0", 4) || startsWith(d, size, "MM\0*", 4))
+        return ImageFormat::Tiff;
+    if (looksLikePcx(d, size))
+        return ImageFormat::Pcx;
+    if (size >= 6 && read16(d) == 0 && read16(d + 4) > 0) {
+        if (read16(d + 2) == 1)
+            return ImageFormat::Ico;
+        if (read16(d + 2) == 2)
+            return ImageFormat::Cur;
+    }
+    if (size >= 4 && read32(d) == 0x9AC6CDD7)
+        return ImageFormat::Wmf; // placeable metafile
+    // A plain metafile header: type 1 (memory) or 2 (disk), 9 words long,
+    // version 1.0 or 3.0.
+    if (size >= 6 && (read16(d) == 1 || read16(d) == 2) && read16(d + 2) == 9
+        && (read16(d + 4) == 0x0100 || read16(d + 4) == 0x0300))
+        return ImageFormat::Wmf;
+    if (size >= 44 && read32(d) == 1 && std::memcmp(d + 40, " EMF", 4) == 0)
+        return ImageFormat::Emf;
+    return ImageFormat::Unknown;
+}
+
+ImageFormat FileFormatCheck::check(const std::string &path, bool checkExtension)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return ImageFormat::Unknown;
+    std::uint8_t head[kProbeSize];
+    file.read(reinterpret_cast<char *>(head), sizeof head);
+    const std::size_t got = file.gcount() > 0 ? static_cast<std::size_t>(file.gcount()) : 0;
+    const ImageFormat found = checkBytes(head, got);
+    if (found == ImageFormat::Unknown)
+        return ImageFormat::Unknown;
+    if (checkExtension && imageFormatForPath(path) != found)
+        return ImageFormat::Unknown;
+    return found;
+}

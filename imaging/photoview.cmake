@@ -1,0 +1,11 @@
+# The photo view: Qt-free layout and lasso geometry in the core library, the
+# widgets and cursors in the Qt library.
+target_sources(quenda_imaging_core PRIVATE
+  ViewLayout.cpp ViewLayout.h
+  PolygonSelection.cpp PolygonSelection.h
+)
+target_sources(quenda_imaging PRIVATE
+  TViewBase.cpp TViewBase.h
+  TImageView.cpp TImageView.h
+  ImageCursors.cpp ImageCursors.h
+)
