@@ -20,6 +20,7 @@
 #include "TLanguage.h"
 #include "TMenuItem.h"
 #include "TOpenImageDialog.h"
+#include "TPrinterSetupDialog.h"
 #include "TResizeHandle.h"
 #include "TToolItem.h"
 #include "ToolbarGlyphs.h"
@@ -117,6 +118,7 @@ void TF_HAIR::FormCreate()
     ImageIO1 = new TImageIO(QStringLiteral("ImageIO1"), ImageView1, this);
     ImageProc1 = new TImageProc(QStringLiteral("ImageProc1"), ImageView1, this);
     OD_ABRIR = new TOpenImageDialog(QStringLiteral("OD_ABRIR"), this);
+    PSD_CONFIG = new TPrinterSetupDialog(QStringLiteral("PSD_CONFIG"), this);
 
     GradientPanel1 = new TGradientPanel(QStringLiteral("GradientPanel1"), 257, 242, this);
     GradientPanel1->SetColours(Qt::gray, QColor(0xC0, 0xC0, 0xC0));
@@ -185,7 +187,7 @@ void TF_HAIR::buildMenus()
     addEntry(arquivo, QStringLiteral("Salvar1"), QStringLiteral("&Salvar"), QKeySequence(Qt::CTRL | Qt::Key_S), nullptr);
     addEntry(arquivo, QStringLiteral("Salvarcomo1"), QStringLiteral("Salvar &Como..."), QKeySequence(Qt::CTRL | Qt::Key_A), nullptr);
     separator(arquivo, QStringLiteral("N2"));
-    addEntry(arquivo, QStringLiteral("ConfigurarImpressora1"), QStringLiteral("Configurar I&mpressora"), QKeySequence(Qt::CTRL | Qt::Key_I), nullptr);
+    addEntry(arquivo, QStringLiteral("ConfigurarImpressora1"), QStringLiteral("Configurar I&mpressora"), QKeySequence(Qt::CTRL | Qt::Key_I), &TF_HAIR::ConfigurarImpressora1Click);
     addEntry(arquivo, QStringLiteral("Imprimir1"), QStringLiteral("&Imprimir"), QKeySequence(Qt::CTRL | Qt::Key_P), nullptr);
     addEntry(arquivo, QStringLiteral("PrintPreview1"), QStringLiteral("&Visualizar Impressão"), QKeySequence(Qt::CTRL | Qt::Key_W), nullptr);
     separator(arquivo, QStringLiteral("N3"));
@@ -629,6 +631,12 @@ void TF_HAIR::SobreoPrograma1Click()
 {
     if (F_SOBRE)
         F_SOBRE->exec();
+}
+
+void TF_HAIR::ConfigurarImpressora1Click()
+{
+    // The result is not examined: a cancelled set-up keeps the printer.
+    PSD_CONFIG->Execute();
 }
 
 void TF_HAIR::GradientPanel1Resize()

@@ -23,6 +23,7 @@ class TImageView;
 class TLanguage;
 class TMenuItem;
 class TOpenImageDialog;
+class TPrinterSetupDialog;
 class TToolItem;
 
 /**
@@ -86,6 +87,7 @@ public:
     TImageIO *ImageIO1 = nullptr;
     TImageProc *ImageProc1 = nullptr;
     TOpenImageDialog *OD_ABRIR = nullptr;
+    TPrinterSetupDialog *PSD_CONFIG = nullptr;
     TLanguage *L1 = nullptr;
     TFormScaler *FormScaler1 = nullptr;
 
@@ -107,6 +109,7 @@ public:
     void Ajuda2Click();
     void QuickStartClick();
     void SobreoPrograma1Click();
+    void ConfigurarImpressora1Click();
     void BT_SCROLLClick();
     void BT_MOVEClick();
     void BT_ZOOMClick();
