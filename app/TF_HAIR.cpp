@@ -20,7 +20,10 @@
 #include "TLanguage.h"
 #include "TMenuItem.h"
 #include "TOpenImageDialog.h"
+#include "PictureImage.h"
 #include "TPrinterSetupDialog.h"
+#include "TSaveImageDialog.h"
+#include "TwainSource.h"
 #include "TResizeHandle.h"
 #include "TToolItem.h"
 #include "ToolbarGlyphs.h"
@@ -119,6 +122,8 @@ void TF_HAIR::FormCreate()
     ImageProc1 = new TImageProc(QStringLiteral("ImageProc1"), ImageView1, this);
     OD_ABRIR = new TOpenImageDialog(QStringLiteral("OD_ABRIR"), this);
     PSD_CONFIG = new TPrinterSetupDialog(QStringLiteral("PSD_CONFIG"), this);
+    SD_SALVAR = new TSaveImageDialog(QStringLiteral("SD_SALVAR"), this);
+    Twain = new TwainSource(QStringLiteral("Twain"), this);
 
     GradientPanel1 = new TGradientPanel(QStringLiteral("GradientPanel1"), 257, 242, this);
     GradientPanel1->SetColours(Qt::gray, QColor(0xC0, 0xC0, 0xC0));
@@ -146,6 +151,9 @@ void TF_HAIR::FormCreate()
     }
 
     CB_TIPO->setCurrentIndex(0);
+    // The first activation evaluates the rule again; until then nothing
+    // that needs a composition may look available.
+    UpdateCommandState(true);
 }
 
 TMenuItem *TF_HAIR::addEntry(QMenu *menu, const QString &name, const QString &caption,
@@ -184,8 +192,8 @@ void TF_HAIR::buildMenus()
     addEntry(arquivo, QStringLiteral("Fechar1"), QStringLiteral("&Fechar"), QKeySequence(Qt::CTRL | Qt::Key_F4), &TF_HAIR::Fechar1Click);
     addEntry(arquivo, QStringLiteral("FecharTudo1"), QStringLiteral("F&echar Tudo"), {}, &TF_HAIR::FecharTudo1Click);
     separator(arquivo, QStringLiteral("N1"));
-    addEntry(arquivo, QStringLiteral("Salvar1"), QStringLiteral("&Salvar"), QKeySequence(Qt::CTRL | Qt::Key_S), nullptr);
-    addEntry(arquivo, QStringLiteral("Salvarcomo1"), QStringLiteral("Salvar &Como..."), QKeySequence(Qt::CTRL | Qt::Key_A), nullptr);
+    addEntry(arquivo, QStringLiteral("Salvar1"), QStringLiteral("&Salvar"), QKeySequence(Qt::CTRL | Qt::Key_S), &TF_HAIR::Salvar1Click);
+    addEntry(arquivo, QStringLiteral("Salvarcomo1"), QStringLiteral("Salvar &Como..."), QKeySequence(Qt::CTRL | Qt::Key_A), &TF_HAIR::Salvarcomo1Click);
     separator(arquivo, QStringLiteral("N2"));
     addEntry(arquivo, QStringLiteral("ConfigurarImpressora1"), QStringLiteral("Configurar I&mpressora"), QKeySequence(Qt::CTRL | Qt::Key_I), &TF_HAIR::ConfigurarImpressora1Click);
     addEntry(arquivo, QStringLiteral("Imprimir1"), QStringLiteral("&Imprimir"), QKeySequence(Qt::CTRL | Qt::Key_P), nullptr);
@@ -211,8 +219,8 @@ void TF_HAIR::buildMenus()
     TMenuItem *original = addEntry(imagem, QStringLiteral("tamanhoOriginal1"), QStringLiteral("Tamanho &Original"), {}, &TF_HAIR::tamanhoOriginal1Click);
     original->SetShownKey(QKeySequence(Qt::CTRL | Qt::Key_O).toString(QKeySequence::NativeText));
     separator(imagem, QStringLiteral("N4"));
-    addEntry(imagem, QStringLiteral("CapturaTWAIN1"), QStringLiteral("&Captura TWAIN"), {}, nullptr);
-    addEntry(imagem, QStringLiteral("SelecionarCapturaTWAIN1"), QStringLiteral("&Selecionar Captura TWAIN"), {}, nullptr);
+    addEntry(imagem, QStringLiteral("CapturaTWAIN1"), QStringLiteral("&Captura TWAIN"), {}, &TF_HAIR::CapturaTWAIN1Click);
+    addEntry(imagem, QStringLiteral("SelecionarCapturaTWAIN1"), QStringLiteral("&Selecionar Captura TWAIN"), {}, &TF_HAIR::SelecionarCapturaTWAIN1Click);
     separator(imagem, QStringLiteral("N6"));
     auto *collections = new QActionGroup(this);
     collections->setExclusive(true);
@@ -307,12 +315,12 @@ void TF_HAIR::buildToolBar()
                   captura = QStringLiteral("CAPTURA"), imagem = QStringLiteral("IMAGEM"),
                   cabelos = QStringLiteral("CABELOS"), saida = QStringLiteral("SAIDA");
     addTool(QStringLiteral("BT_Abrir"), arquivo, QStringLiteral("Abrir"), QStringLiteral("Abrir Foto"), &TF_HAIR::AbrirFoto1Click);
-    addTool(QStringLiteral("BT_Salvar"), arquivo, QStringLiteral("Salvar"), QStringLiteral("Salvar"), nullptr);
+    addTool(QStringLiteral("BT_Salvar"), arquivo, QStringLiteral("Salvar"), QStringLiteral("Salvar"), &TF_HAIR::Salvar1Click);
     addTool(QStringLiteral("BT_Imprimir"), arquivo, QStringLiteral("Imprimir"), QStringLiteral("Imprimir"), nullptr);
     addTool(QStringLiteral("BT_PREVIEW"), editar, QString(), QStringLiteral("Visualizar Impressão"), nullptr);
     addTool(QStringLiteral("BT_Original"), editar, QStringLiteral("Tamanho Original"), QStringLiteral("Foto e Cabelo Originais"), &TF_HAIR::tamanhoOriginal1Click);
     addTool(QStringLiteral("BT_Replay"), editar, QStringLiteral("Replay"), QStringLiteral("Replay"), &TF_HAIR::Replay1Click);
-    addTool(QStringLiteral("BT_Captura"), captura, QStringLiteral("Captura TWAIN"), QStringLiteral("Captura TWAIN|"), nullptr);
+    addTool(QStringLiteral("BT_Captura"), captura, QStringLiteral("Captura TWAIN"), QStringLiteral("Captura TWAIN|"), &TF_HAIR::CapturaTWAIN1Click);
 
     m_tools = new QActionGroup(this);
     m_tools->setExclusive(true);
@@ -543,6 +551,57 @@ void TF_HAIR::dropEvent(QDropEvent *event)
         if (url.isLocalFile())
             OpenPhotoFile(url.toLocalFile());
     event->acceptProposedAction();
+}
+
+void TF_HAIR::CapturaTWAIN1Click()
+{
+    selectMoveToolIfEnabled();
+    Picture24 picture;
+    const ImageStatus status = Twain->Acquire(this, picture);
+    if (!status) {
+        ShowMessage(QStringLiteral("Captura Twain falhou."), QStringLiteral("QUENDA"));
+        return;
+    }
+    ImageView1->SetBitmap(std::move(picture));
+    // The capture travels through the clipboard, as a paste does.
+    ImageProc1->CopyToClipboard();
+    if (!TImageProc::ClipboardHasBitmap())
+        return;
+    m_handOff.CaptureCount += 1;
+    m_handOff.FromClipboard = true;
+    OpenChild();
+    m_handOff.FromClipboard = false;
+}
+
+void TF_HAIR::SelecionarCapturaTWAIN1Click()
+{
+    Twain->SelectSource(this);
+}
+
+void TF_HAIR::Salvar1Click()
+{
+    // Save fixes a resized hair first, whatever the tool's state; otherwise
+    // it is Save As.
+    BT_SCROLLClick();
+    Salvarcomo1Click();
+}
+
+void TF_HAIR::Salvarcomo1Click()
+{
+    TF_FILHO *c = ActiveComposition();
+    if (!c)
+        return;
+    SD_SALVAR->SetInitialDir(m_handOff.AppDir);
+    if (!SD_SALVAR->Execute())
+        return;
+    // The composition as drawn: the photo at its zoom and scroll, the hair
+    // at its place, cut to the client area.
+    ImageView1->SetBitmap(PictureImage::FromQImage(c->grab().toImage(), c->palette().color(QPalette::Window)));
+    ImageIO1->Options() = SD_SALVAR->Options();
+    const ImageStatus status = ImageIO1->SaveToFile(SD_SALVAR->FileName());
+    if (!status)
+        ShowMessage(QString::fromStdString(status.message) + QStringLiteral("\n") + SD_SALVAR->FileName(),
+                    QStringLiteral("QUENDA"));
 }
 
 void TF_HAIR::Fechar1Click()

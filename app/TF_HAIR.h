@@ -24,6 +24,8 @@ class TLanguage;
 class TMenuItem;
 class TOpenImageDialog;
 class TPrinterSetupDialog;
+class TSaveImageDialog;
+class TwainSource;
 class TToolItem;
 
 /**
@@ -88,6 +90,8 @@ public:
     TImageProc *ImageProc1 = nullptr;
     TOpenImageDialog *OD_ABRIR = nullptr;
     TPrinterSetupDialog *PSD_CONFIG = nullptr;
+    TSaveImageDialog *SD_SALVAR = nullptr;
+    TwainSource *Twain = nullptr; ///< the capture source behind ImageIO1's acquire
     TLanguage *L1 = nullptr;
     TFormScaler *FormScaler1 = nullptr;
 
@@ -110,6 +114,10 @@ public:
     void QuickStartClick();
     void SobreoPrograma1Click();
     void ConfigurarImpressora1Click();
+    void CapturaTWAIN1Click();
+    void SelecionarCapturaTWAIN1Click();
+    void Salvar1Click();
+    void Salvarcomo1Click();
     void BT_SCROLLClick();
     void BT_MOVEClick();
     void BT_ZOOMClick();

@@ -1,0 +1,31 @@
+# Capture through SANE's own "test" backend (enabled by the tests through a
+# private configuration folder), the capture component and the save dialog.
+add_executable(test_imaging_sane
+  ${CMAKE_CURRENT_LIST_DIR}/SaneFrameAssemblerTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SaneDeviceTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SaneTestBackend.h
+)
+target_link_libraries(test_imaging_sane PRIVATE quenda_imaging_core GTest::gtest_main)
+gtest_discover_tests(test_imaging_sane DISCOVERY_MODE PRE_TEST)
+
+add_executable(test_imaging_twainsource
+  ${CMAKE_CURRENT_LIST_DIR}/TwainSourceTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DialogDriver.h ${CMAKE_CURRENT_LIST_DIR}/SaneTestBackend.h
+)
+target_link_libraries(test_imaging_twainsource PRIVATE quenda_imaging Qt6::Test)
+add_test(NAME test_imaging_twainsource COMMAND test_imaging_twainsource)
+set_tests_properties(test_imaging_twainsource PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+
+add_executable(test_imaging_savedialog
+  ${CMAKE_CURRENT_LIST_DIR}/TSaveImageDialogTest.cpp ${CMAKE_CURRENT_LIST_DIR}/DialogDriver.h
+)
+target_link_libraries(test_imaging_savedialog PRIVATE quenda_imaging Qt6::Test)
+add_test(NAME test_imaging_savedialog COMMAND test_imaging_savedialog)
+set_tests_properties(test_imaging_savedialog PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+
+# Not a test: run by hand to look at the dialogs (saves pictures of them).
+add_executable(test_imaging_capture_demo
+  ${CMAKE_CURRENT_LIST_DIR}/CaptureDialogsDemo.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DialogDriver.h ${CMAKE_CURRENT_LIST_DIR}/SaneTestBackend.h
+)
+target_link_libraries(test_imaging_capture_demo PRIVATE quenda_imaging)
