@@ -33,6 +33,12 @@ public:
     /** Loads a file, choosing the decoder by the extension (without case). */
     static ImageStatus load(const std::string &path, Picture24 &out, const LoadOptions &options = {});
 
+    /** As load, and tells which decoder was used: the extension's, or the one
+     *  the file's signature names when the content plainly contradicts the
+     *  extension (a PNG renamed to .jpg). `usedFormat` is set on success only. */
+    static ImageStatus load(const std::string &path, Picture24 &out, const LoadOptions &options,
+                            ImageFormat &usedFormat);
+
     /** Decodes bytes of a known format (used by load, the fuzzers and tests). */
     static ImageStatus decode(const std::uint8_t *data, std::size_t size, ImageFormat format,
                               Picture24 &out, const LoadOptions &options = {});

@@ -12,9 +12,16 @@ struct ImageStatus
 {
     bool ok = true;
     std::string message;
+    /** The decoding library's own text (English, untranslated) when there is
+     *  one; for logs and imageprobe, never shown in a message box. */
+    std::string detail;
 
     static ImageStatus success() { return {}; }
-    static ImageStatus failure(std::string text) { return {false, std::move(text)}; }
+    static ImageStatus failure(std::string text) { return {false, std::move(text), {}}; }
+    static ImageStatus failure(std::string text, std::string libraryText)
+    {
+        return {false, std::move(text), std::move(libraryText)};
+    }
     explicit operator bool() const { return ok; }
 };
 
