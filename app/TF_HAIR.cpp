@@ -713,12 +713,11 @@ void TF_HAIR::BT_SCROLLClick()
     if (c && ColourPanelOpen) {
         QMdiSubWindow *window = qobject_cast<QMdiSubWindow *>(c->parentWidget());
         if (window) {
+            // Minimise and restore: the photo is drawn again without the
+            // panel's traces, and the composition stays the active one.
             window->showMinimized();
-            const QList<QMdiSubWindow *> list = m_mdi->subWindowList();
-            if (list.size() < 2)
-                window->showNormal();
-            else
-                list[1]->showNormal();
+            window->showNormal();
+            m_mdi->setActiveSubWindow(window);
         }
     }
     if (c) {

@@ -452,14 +452,23 @@ void TF_FILHO::FormKeyUp(int key, Qt::KeyboardModifiers modifiers)
 
 bool TF_FILHO::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyRelease && watched->isWidgetType()) {
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && watched->isWidgetType()) {
         auto *key = static_cast<QKeyEvent *>(event);
-        QWidget *target = QApplication::focusWidget();
-        // The same release travels up the parents when nobody takes it; act
-        // once, at its first receiver, and only for keys meant for us.
-        if (!key->isAutoRepeat() && watched == (target ? target : QApplication::activeWindow())
-            && (target == this || isAncestorOf(target) || target == SH1)) {
-            FormKeyUp(key->key(), key->modifiers());
+        QWidget *focus = QApplication::focusWidget();
+        const bool ours = focus && (focus == this || isAncestorOf(focus) || focus == SH1);
+        if (type == QEvent::KeyPress) {
+            // Remember where the key went down: its release is acted on once,
+            // there, even when the action moves the focus and the release
+            // then travels on to the parents.
+            if (ours && watched == focus && !key->isAutoRepeat())
+                m_keyDownAt.insert(key->key(), watched);
+        } else if (!key->isAutoRepeat()) {
+            const auto at = m_keyDownAt.find(key->key());
+            if (at != m_keyDownAt.end() && at.value() == watched) {
+                m_keyDownAt.erase(at);
+                FormKeyUp(key->key(), key->modifiers());
+            }
         }
     }
     return QWidget::eventFilter(watched, event);

@@ -3,6 +3,8 @@
 #include "ImageStatus.h"
 #include "Picture24.h"
 
+#include <QHash>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -120,4 +122,5 @@ private:
     QString m_buildError;
     bool m_closeReported = false;
     QSize m_clientSize{kClientWidth, kClientHeight};
+    QHash<int, QPointer<QObject>> m_keyDownAt; // key -> first receiver of its press
 };

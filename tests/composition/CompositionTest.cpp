@@ -518,6 +518,74 @@ private slots:
         QCOMPARE(c->L, QStringLiteral("0"));
     }
 
+    void anArrowOnTheHandleNudgesThenActsOnRelease()
+    {
+        TF_FILHO *c = openPhoto();
+        QVERIFY(c);
+        F_HAIR->Redimensionar1Click();
+        QVERIFY(c->SH1->Attached());
+        c->SH1->setFocus();
+        const QPoint before = c->Image2->pos();
+        QTest::keyPress(c->SH1, Qt::Key_Down);
+        QCOMPARE(c->Image2->pos(), before + QPoint(0, 1));
+        QVERIFY(m_presets.isEmpty());
+        QTest::keyRelease(c->SH1, Qt::Key_Down);
+        // Down on a fresh hair: the first preset, and the handle let go.
+        QCOMPARE(m_presets, QList<int>({1}));
+        QVERIFY(!c->SH1->Attached());
+    }
+
+    void aRightClickRemovesTheLasso()
+    {
+        TF_FILHO *c = openPhoto();
+        QVERIFY(c);
+        F_HAIR->BT_LACOClick();
+        QWidget *client = c->Image1->ClientArea();
+        QTest::mouseClick(client, Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseClick(client, Qt::LeftButton, {}, QPoint(80, 20));
+        QTest::mouseClick(client, Qt::LeftButton, {}, QPoint(40, 90));
+        QCOMPARE(int(c->Image1->SelectionPoints().size()), 3);
+        QTest::mouseClick(client, Qt::RightButton, {}, QPoint(40, 40));
+        QVERIFY(c->Image1->SelectionPoints().empty());
+    }
+
+    void moveToolWithTheColourPanelOpenRestoresTheOtherWindow()
+    {
+        TF_FILHO *first = openPhoto();
+        TF_FILHO *second = openPhoto();
+        QVERIFY(first && second);
+        QCOMPARE(F_HAIR->ActiveComposition(), second);
+        F_HAIR->ColourPanelOpen = true;
+        F_HAIR->BT_SCROLLClick();
+        auto *secondWindow = qobject_cast<QMdiSubWindow *>(second->parentWidget());
+        auto *firstWindow = qobject_cast<QMdiSubWindow *>(first->parentWidget());
+        // The active one was minimised and restored; the other is untouched.
+        QVERIFY(!secondWindow->isMinimized());
+        QVERIFY(!firstWindow->isMinimized());
+        QCOMPARE(F_HAIR->CompositionCount(), 2);
+        QCOMPARE(F_HAIR->ActiveComposition(), second);
+        F_HAIR->ColourPanelOpen = false;
+    }
+
+    void arrangeIconsLinesUpMinimizedWindowsAtTheBottom()
+    {
+        TF_FILHO *first = openPhoto();
+        TF_FILHO *second = openPhoto();
+        QVERIFY(first && second);
+        auto *a = qobject_cast<QMdiSubWindow *>(first->parentWidget());
+        auto *b = qobject_cast<QMdiSubWindow *>(second->parentWidget());
+        a->showMinimized();
+        b->showMinimized();
+        a->move(300, 10);
+        b->move(20, 200);
+        F_HAIR->ArranjarIcones1Click();
+        const int bottom = F_HAIR->MdiArea()->viewport()->height();
+        QCOMPARE(a->geometry().bottom(), bottom - 1);
+        QCOMPARE(b->geometry().bottom(), bottom - 1);
+        QCOMPARE(a->x(), 0);
+        QCOMPARE(b->x(), a->width());
+    }
+
     void copyPutsOnlyThePhotoOnTheClipboard()
     {
         TF_FILHO *c = openPhoto();
