@@ -666,8 +666,10 @@ void TF_HAIR::ArranjarIcones1Click()
 void TF_HAIR::Ajuda2Click()
 {
     const QString file = m_handOff.AppDir + QStringLiteral("QUENDA.HLP");
-    if (!m_help)
+    if (!m_help) {
         m_help = new THelpViewer(this);
+        m_help->move(geometry().center() - m_help->rect().center());
+    }
     if (!m_help->OpenContents(file)) {
         ShowMessage(QStringLiteral("O arquivo de ajuda não foi encontrado: ") + file, QStringLiteral("QUENDA"));
         return;
