@@ -74,7 +74,11 @@ void measure(const std::uint8_t *entry, const std::uint8_t *payload, Candidate &
             bits = read16(payload + 14);
         }
     }
-    c.pixels = (w > 0 && h > 0) ? w * h : 0;
+    // Declared sizes can be anything up to 2^32 a side: rank absurd ones as
+    // the largest possible without letting the product overflow; decoding
+    // refuses them later.
+    const std::int64_t side = Picture24::kMaxSide + std::int64_t(1);
+    c.pixels = (w > 0 && h > 0) ? std::min(w, side) * std::min(h, side) : 0;
     c.bits = bits;
 }
 

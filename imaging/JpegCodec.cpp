@@ -147,29 +147,35 @@ bool runDecode(DecodeJob *job)
 
     const JDIMENSION width = cinfo.output_width;
     const int height = static_cast<int>(cinfo.output_height);
+    // The first line is decoded before the picture is allocated: a file
+    // that claims a huge size and holds no data fails here, cheaply.
+    JSAMPARRAY buffer = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
+                                                   width * (cmyk ? 4 : 3), 1);
+    jpeg_read_scanlines(&cinfo, buffer, 1);
     if (!allocatePicture(job->picture, static_cast<int>(width), height)) {
         job->outOfMemory = true;
         jpeg_destroy_decompress(&cinfo);
         return false;
     }
+    Picture24 *picture = job->picture;
 
     if (cmyk) {
-        JSAMPARRAY buffer =
-            (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE, width * 4, 1);
         const bool inverted = cinfo.saw_Adobe_marker;
+        cmykRowToBgr(buffer[0], picture->scanLine(0), width, inverted);
         while (cinfo.output_scanline < cinfo.output_height) {
             const int y = static_cast<int>(cinfo.output_scanline);
             jpeg_read_scanlines(&cinfo, buffer, 1);
-            cmykRowToBgr(buffer[0], job->picture->scanLine(y), width, inverted);
+            cmykRowToBgr(buffer[0], picture->scanLine(y), width, inverted);
         }
     } else {
+        std::memcpy(picture->scanLine(0), buffer[0], std::size_t(width) * 3);
         // Rows go straight into their place in the bottom-up picture.
         JSAMPROW rows[4];
         while (cinfo.output_scanline < cinfo.output_height) {
             const int y = static_cast<int>(cinfo.output_scanline);
             const int count = std::min(4, height - y);
             for (int i = 0; i < count; ++i)
-                rows[i] = job->picture->scanLine(y + i);
+                rows[i] = picture->scanLine(y + i);
             jpeg_read_scanlines(&cinfo, rows, static_cast<JDIMENSION>(count));
         }
     }

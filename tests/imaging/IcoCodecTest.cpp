@@ -208,3 +208,22 @@ TEST(IcoDecodeMalformed, EveryTruncationFailsOrGivesTheWholeIcon)
         }
     }
 }
+
+TEST(IcoDecode, HugeDeclaredSizesAreRefusedWithoutOverflow)
+{
+    // One entry whose PNG payload declares 4294967295 x 4294967295 pixels:
+    // ranking the candidates must not overflow, and decoding refuses it.
+    std::vector<std::uint8_t> file = {0, 0, 1, 0, 1, 0};
+    const std::uint8_t png[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R',
+                                0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 8, 6, 0, 0, 0};
+    const std::uint32_t size = sizeof png;
+    const std::uint32_t offset = 6 + 16;
+    const std::uint8_t entry[16] = {0, 0, 0, 0, 1, 0, 32, 0,
+                                    std::uint8_t(size), 0, 0, 0, std::uint8_t(offset), 0, 0, 0};
+    file.insert(file.end(), entry, entry + 16);
+    file.insert(file.end(), png, png + sizeof png);
+    Picture24 out(3, 3);
+    const Picture24 before = out;
+    EXPECT_FALSE(IcoCodec::decode(file.data(), file.size(), out, 0xFFFFFF).ok);
+    EXPECT_EQ(out, before);
+}

@@ -1,0 +1,14 @@
+// Feeds arbitrary bytes to the icon and cursor decoder through the engine's
+// dispatch.
+
+#include "ImageFile.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    Picture24 picture;
+    ImageFile::decode(data, size, ImageFormat::Ico, picture);
+    return 0;
+}
