@@ -68,6 +68,11 @@ TF_HAIR::TF_HAIR(const QString &appDir, QWidget *parent) : QMainWindow(parent)
 
 TF_HAIR::~TF_HAIR()
 {
+    // The frame's children outlive this part of the object: they must not
+    // call back into it while the base destructors take them down.
+    disconnect(m_mdi, nullptr, this, nullptr);
+    for (TF_FILHO *composition : Compositions())
+        delete composition;
     if (F_HAIR == this)
         F_HAIR = nullptr;
 }
@@ -380,9 +385,12 @@ bool TF_HAIR::ZoomToolDown() const
 QList<TF_FILHO *> TF_HAIR::Compositions() const
 {
     QList<TF_FILHO *> list;
-    for (const QPointer<TF_FILHO> &c : m_compositions)
-        if (c)
-            list << c.data();
+    // A composition on its way out is no longer a TF_FILHO to qobject_cast
+    // (its destroyed signal comes from the base destructors), so it drops
+    // out of the list at once.
+    for (const QPointer<QObject> &c : m_compositions)
+        if (auto *composition = qobject_cast<TF_FILHO *>(c.data()))
+            list << composition;
     return list;
 }
 
@@ -453,8 +461,8 @@ TF_FILHO *TF_HAIR::OpenChild()
         return nullptr;
     }
     m_compositions << composition;
-    connect(composition, &QObject::destroyed, this, [this] {
-        m_compositions.removeAll(QPointer<TF_FILHO>());
+    connect(composition, &QObject::destroyed, this, [this](QObject *gone) {
+        m_compositions.removeIf([gone](const QPointer<QObject> &c) { return c.isNull() || c.data() == gone; });
     });
     QMdiSubWindow *window = m_mdi->addSubWindow(composition, Qt::SubWindow | Qt::WindowTitleHint
                                                                  | Qt::WindowSystemMenuHint
@@ -631,7 +639,7 @@ void TF_HAIR::Sair1Click()
 void TF_HAIR::closeEvent(QCloseEvent *event)
 {
     // Leaving closes every composition, then the browser, then this window.
-    if (!m_compositions.isEmpty())
+    if (!Compositions().isEmpty())
         FecharTudo1Click();
     for (QWidget *w : QApplication::topLevelWidgets())
         if (w != this && w->objectName() == QLatin1String("F_THUMBS"))

@@ -159,7 +159,7 @@ private:
     QActionGroup *m_tools = nullptr;
     QHash<QString, TMenuItem *> m_menuItems;
     QHash<QString, TToolItem *> m_toolItems;
-    QList<QPointer<TF_FILHO>> m_compositions;
+    QList<QPointer<QObject>> m_compositions;
     QPointer<THelpViewer> m_help;
     QString m_lastSection;
 };

@@ -151,6 +151,11 @@ ImageStatus TwainSource::Acquire(QWidget *parent, Picture24 &out)
     job->setup = m_setup;
     m_job = job;
 
+    // The library is initialised here and shut down here, on this thread,
+    // once the worker has finished: unloading the backends on the worker
+    // while another thread forks can deadlock in the C library.
+    const SaneDevice::Session session;
+
     QEventLoop loop;
     std::thread worker([job, &loop] {
         SaneDevice device;

