@@ -801,6 +801,18 @@ void TF_HAIR::BT_LACOClick()
 
 // ---------------------------------------------------------------- hair commands
 
+void TF_HAIR::handOffArrangement(TF_FILHO *source)
+{
+    // What a further window copies of its source: the photo file as stored,
+    // zoom and scroll, and where the hair sits (not its size).
+    m_handOff.SourcePhotoFile = source->lblFilename;
+    m_handOff.SourceViewY = source->Image1->ViewY();
+    m_handOff.SourceViewX = source->Image1->ViewX();
+    m_handOff.SourceZoom = source->Image1->Zoom();
+    m_handOff.SourceHairLeft = source->Image2->x();
+    m_handOff.SourceHairTop = source->Image2->y();
+}
+
 void TF_HAIR::InsertHair(const QString &hairId)
 {
     TF_FILHO *c = ActiveComposition();
@@ -811,13 +823,8 @@ void TF_HAIR::InsertHair(const QString &hairId)
         return;
     }
     m_handOff.InsertPending = true;
-    m_handOff.SourcePhotoFile = c->lblFilename;
-    m_handOff.SourceViewY = c->Image1->ViewY();
-    m_handOff.SourceViewX = c->Image1->ViewX();
-    m_handOff.SourceZoom = c->Image1->Zoom();
+    handOffArrangement(c);
     m_handOff.PendingHairId = hairId;
-    m_handOff.SourceHairLeft = c->Image2->x();
-    m_handOff.SourceHairTop = c->Image2->y();
     c->Hair = m_handOff.CatalogueFolder;
     OpenChild();
     m_handOff.InsertPending = false;
@@ -831,13 +838,8 @@ void TF_HAIR::Replay1Click()
     if (!c)
         return;
     m_handOff.ReplayPending = true;
-    m_handOff.SourcePhotoFile = c->lblFilename;
+    handOffArrangement(c);
     m_handOff.HairType = c->lblTipo;
-    m_handOff.SourceViewY = c->Image1->ViewY();
-    m_handOff.SourceViewX = c->Image1->ViewX();
-    m_handOff.SourceZoom = c->Image1->Zoom();
-    m_handOff.SourceHairLeft = c->Image2->x();
-    m_handOff.SourceHairTop = c->Image2->y();
     m_handOff.CopyNumber = c->HairNumber;
     m_handOff.CatalogueFolder = c->Hair;
     OpenChild();

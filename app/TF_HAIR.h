@@ -152,6 +152,7 @@ private:
     void selectMoveToolIfEnabled();
     void hideColourPanel();
     void compositionActivated(QMdiSubWindow *window);
+    void handOffArrangement(TF_FILHO *source);
 
     CompositionHandOff m_handOff;
     bool m_lassoActive = false;
