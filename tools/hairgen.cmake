@@ -9,7 +9,7 @@ add_library(hairgen_core STATIC
   hairgen/HairRenderer.cpp
   hairgen/PaletteQuantizer.cpp
   hairgen/PlaneBlur.cpp
-  hairgen/SalonInspector.cpp
+  hairgen/SalonAudit.cpp
 )
 target_include_directories(hairgen_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/hairgen)
 target_link_libraries(hairgen_core PUBLIC GIF::GIF)
@@ -32,7 +32,7 @@ if(QUENDA_BUILD_TESTS)
     hairgen/tests/HairPictureCheckTest.cpp
     hairgen/tests/HairRendererTest.cpp
     hairgen/tests/PaletteQuantizerTest.cpp
-    hairgen/tests/SalonInspectorTest.cpp
+    hairgen/tests/SalonAuditTest.cpp
   )
   target_link_libraries(hairgen_tests PRIVATE hairgen_core GTest::gtest_main)
   set_target_properties(hairgen_tests PROPERTIES AUTOMOC OFF)

@@ -1,7 +1,7 @@
-// check_salon: verifies a built salon folder (see SalonInspector).
+// check_salon: verifies a built salon folder (see SalonAudit).
 //   check_salon SALON_DIR
 
-#include "SalonInspector.h"
+#include "SalonAudit.h"
 
 #include <cstdio>
 
@@ -11,7 +11,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: check_salon SALON_DIR\n");
         return 2;
     }
-    SalonInspector inspector(argv[1]);
+    SalonAudit inspector(argv[1]);
     const bool ok = inspector.run();
     for (const std::string &p : inspector.problems())
         std::printf("%s\n", p.c_str());

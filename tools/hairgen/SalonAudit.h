@@ -9,7 +9,7 @@
 // 1.GIF, 2.GIF, ... without gaps (the arrow keys step through the numbers),
 // every picture a working overlay, light folders lighter than dark ones, and
 // the sample photograph and help file beside the program.
-class SalonInspector
+class SalonAudit
 {
 public:
     static const std::array<std::string, 7> kCategories;
@@ -25,7 +25,7 @@ public:
     };
     static const std::array<Collection, 2> kCollections;
 
-    explicit SalonInspector(std::string salonDir) : m_dir(std::move(salonDir)) {}
+    explicit SalonAudit(std::string salonDir) : m_dir(std::move(salonDir)) {}
 
     // Runs every check; true when nothing is wrong.
     bool run();

@@ -1,4 +1,4 @@
-#include "SalonInspector.h"
+#include "SalonAudit.h"
 
 #include "GifFile.h"
 #include "TestHair.h"
@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 
 // Builds a complete, correct salon in a scratch folder; each test breaks one
 // thing and expects the inspector to name it.
-class SalonInspectorTest : public ::testing::Test
+class SalonAuditTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -22,13 +22,13 @@ protected:
         const IndexedPicture light = testHair(colour("#C99A58"));
         const IndexedPicture dark = testHair(colour("#3A2A1F"));
         std::string error;
-        for (const auto &c : SalonInspector::kCollections)
+        for (const auto &c : SalonAudit::kCollections)
             for (int cat = 0; cat < 7; ++cat) {
-                const fs::path folder = m_dir / c.folder / SalonInspector::kCategories[cat];
+                const fs::path folder = m_dir / c.folder / SalonAudit::kCategories[cat];
                 fs::create_directories(folder);
                 for (int n = 1; n <= c.minimumPerCategory; ++n) {
                     const IndexedPicture &p =
-                        SalonInspector::isLight(cat) || (cat == 6 && n == 1) ? light : dark;
+                        SalonAudit::isLight(cat) || (cat == 6 && n == 1) ? light : dark;
                     ASSERT_TRUE(GifFile::write((folder / (std::to_string(n) + ".GIF")).string(), p, error))
                         << error;
                 }
@@ -40,12 +40,12 @@ protected:
 
     fs::path folder(int collection, int category) const
     {
-        return m_dir / SalonInspector::kCollections[collection].folder /
-               SalonInspector::kCategories[category];
+        return m_dir / SalonAudit::kCollections[collection].folder /
+               SalonAudit::kCategories[category];
     }
     bool reports(const std::string &word)
     {
-        SalonInspector inspector(m_dir.string());
+        SalonAudit inspector(m_dir.string());
         EXPECT_FALSE(inspector.run());
         for (const std::string &p : inspector.problems())
             if (p.find(word) != std::string::npos)
@@ -58,37 +58,37 @@ protected:
     fs::path m_dir;
 };
 
-TEST_F(SalonInspectorTest, CompleteSalonPasses)
+TEST_F(SalonAuditTest, CompleteSalonPasses)
 {
     // Files the program skips do not disturb the catalogue.
     std::ofstream(folder(0, 0) / "notas.txt") << "lista de clientes";
-    SalonInspector inspector(m_dir.string());
+    SalonAudit inspector(m_dir.string());
     EXPECT_TRUE(inspector.run());
     for (const std::string &p : inspector.problems())
         ADD_FAILURE() << p;
     EXPECT_EQ(inspector.picturesChecked(), 7 * 4 + 7 * 2);
 }
 
-TEST_F(SalonInspectorTest, MissingCategoryFolder)
+TEST_F(SalonAuditTest, MissingCategoryFolder)
 {
     fs::remove_all(folder(1, 6));
     EXPECT_TRUE(reports("Quenda42/Masculinos: missing folder"));
 }
 
-TEST_F(SalonInspectorTest, TooFewHairs)
+TEST_F(SalonAuditTest, TooFewHairs)
 {
     fs::remove(folder(0, 3) / "4.GIF");
     EXPECT_TRUE(reports("3 hairs, at least 4"));
 }
 
-TEST_F(SalonInspectorTest, GapInTheNumbers)
+TEST_F(SalonAuditTest, GapInTheNumbers)
 {
     // The arrow keys would stop at 2 and never reach the rest.
     fs::rename(folder(0, 2) / "4.GIF", folder(0, 2) / "7.GIF");
     EXPECT_TRUE(reports("4.GIF missing before 7.GIF"));
 }
 
-TEST_F(SalonInspectorTest, WrongFileNames)
+TEST_F(SalonAuditTest, WrongFileNames)
 {
     fs::rename(folder(0, 4) / "4.GIF", folder(0, 4) / "4.gif");
     EXPECT_TRUE(reports("4.gif: hair files are named <number>.GIF"));
@@ -96,27 +96,27 @@ TEST_F(SalonInspectorTest, WrongFileNames)
     EXPECT_TRUE(reports("04.GIF: hair files are named"));
 }
 
-TEST_F(SalonInspectorTest, UnreadablePicture)
+TEST_F(SalonAuditTest, UnreadablePicture)
 {
     std::ofstream(folder(1, 5) / "2.GIF", std::ios::trunc) << "GIF89a but nothing else";
     EXPECT_TRUE(reports("2.GIF: does not decode"));
 }
 
-TEST_F(SalonInspectorTest, DarkHairInALightFolder)
+TEST_F(SalonAuditTest, DarkHairInALightFolder)
 {
     std::string error;
     ASSERT_TRUE(GifFile::write((folder(0, 4) / "2.GIF").string(), testHair(colour("#2A1E18")), error));
     EXPECT_TRUE(reports("is not lighter than dark hair"));
 }
 
-TEST_F(SalonInspectorTest, LightHairInADarkFolder)
+TEST_F(SalonAuditTest, LightHairInADarkFolder)
 {
     std::string error;
     ASSERT_TRUE(GifFile::write((folder(1, 1) / "1.GIF").string(), testHair(colour("#D2AE74")), error));
     EXPECT_TRUE(reports("is not lighter than dark hair"));
 }
 
-TEST_F(SalonInspectorTest, BadPictureNamedWithItsPlace)
+TEST_F(SalonAuditTest, BadPictureNamedWithItsPlace)
 {
     IndexedPicture p = testHair(colour("#C99A58"));
     p.palette[0] = 0x000000;
@@ -125,7 +125,7 @@ TEST_F(SalonInspectorTest, BadPictureNamedWithItsPlace)
     EXPECT_TRUE(reports("Quenda5/Curtos e Claros/3.GIF: bottom-left colour #000000"));
 }
 
-TEST_F(SalonInspectorTest, SampleFilesBesideTheProgram)
+TEST_F(SalonAuditTest, SampleFilesBesideTheProgram)
 {
     fs::remove(m_dir / "Modelo.JPG");
     EXPECT_TRUE(reports("Modelo.JPG"));
@@ -137,9 +137,9 @@ TEST_F(SalonInspectorTest, SampleFilesBesideTheProgram)
     EXPECT_TRUE(reports("QUENDA.HLP"));
 }
 
-TEST(SalonInspector, NoSalonAtAll)
+TEST(SalonAudit, NoSalonAtAll)
 {
-    SalonInspector inspector((fs::path(::testing::TempDir()) / "no salon here").string());
+    SalonAudit inspector((fs::path(::testing::TempDir()) / "no salon here").string());
     EXPECT_FALSE(inspector.run());
     ASSERT_EQ(inspector.problems().size(), 1u);
 }

@@ -1,4 +1,4 @@
-#include "SalonInspector.h"
+#include "SalonAudit.h"
 
 #include "GifFile.h"
 #include "HairPictureCheck.h"
@@ -10,7 +10,7 @@
 
 namespace fs = std::filesystem;
 
-const std::array<std::string, 7> SalonInspector::kCategories = {"Curtos e Claros",
+const std::array<std::string, 7> SalonAudit::kCategories = {"Curtos e Claros",
                                                                 "Curtos e Escuros",
                                                                 "M\xC3\xA9"
                                                                 "dios e Claros",
@@ -20,10 +20,10 @@ const std::array<std::string, 7> SalonInspector::kCategories = {"Curtos e Claros
                                                                 "Longos e Escuros",
                                                                 "Masculinos"};
 
-const std::array<SalonInspector::Collection, 2> SalonInspector::kCollections = {Collection{"Quenda5", 4},
+const std::array<SalonAudit::Collection, 2> SalonAudit::kCollections = {Collection{"Quenda5", 4},
                                                                                 Collection{"Quenda42", 2}};
 
-bool SalonInspector::run()
+bool SalonAudit::run()
 {
     m_problems.clear();
     m_pictures = 0;
@@ -44,7 +44,7 @@ bool SalonInspector::run()
     return m_problems.empty();
 }
 
-void SalonInspector::checkCategory(const Collection &collection, int category)
+void SalonAudit::checkCategory(const Collection &collection, int category)
 {
     const std::string rel = collection.folder + "/" + kCategories[category];
     const fs::path folder = fs::path(m_dir) / fs::path(rel);
@@ -111,7 +111,7 @@ void SalonInspector::checkCategory(const Collection &collection, int category)
     }
 }
 
-void SalonInspector::checkSideFiles()
+void SalonAudit::checkSideFiles()
 {
     const fs::path dir = fs::path(m_dir);
     std::ifstream photo(dir / "Modelo.JPG", std::ios::binary);
