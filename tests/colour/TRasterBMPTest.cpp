@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <unistd.h>
 #include <fstream>
 #include <vector>
 
@@ -331,7 +332,9 @@ TEST(Drawing, TiledDrawsOneTiledBlockAndNothingWhenEmpty)
 class BitmapFileTest : public ::testing::Test
 {
 protected:
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / "quenda_colour_test";
+    // Each test case runs as a process of its own, possibly two at once.
+    std::filesystem::path dir = std::filesystem::temp_directory_path()
+                                / ("quenda_colour_test_" + std::to_string(::getpid()));
     void SetUp() override { std::filesystem::create_directories(dir); }
     void TearDown() override { std::filesystem::remove_all(dir); }
 };

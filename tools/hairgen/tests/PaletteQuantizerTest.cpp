@@ -4,6 +4,7 @@
 #include "TestHair.h"
 
 #include <filesystem>
+#include <unistd.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <set>
@@ -94,7 +95,7 @@ protected:
     void SetUp() override
     {
         m_dir = std::filesystem::path(::testing::TempDir()) /
-                ("giffile_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+                ("giffile_" + std::to_string(::getpid()) + "_" +
                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(m_dir);
         std::filesystem::create_directories(m_dir);

@@ -4,6 +4,7 @@
 #include "TestHair.h"
 
 #include <filesystem>
+#include <unistd.h>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -16,8 +17,10 @@ class SalonAuditTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+        // One folder per process too: two builds' test runs may overlap.
         m_dir = fs::path(::testing::TempDir()) /
-                (std::string("salon_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                (std::string("salon_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_"
+                 + std::to_string(::getpid()));
         fs::remove_all(m_dir);
         const IndexedPicture light = testHair(colour("#C99A58"));
         const IndexedPicture dark = testHair(colour("#3A2A1F"));
