@@ -573,8 +573,13 @@ void TF_HAIR::CapturaTWAIN1Click()
     ImageView1->SetBitmap(std::move(picture));
     // The capture travels through the clipboard, as a paste does.
     ImageProc1->CopyToClipboard();
-    if (!TImageProc::ClipboardHasBitmap())
-        return;
+    if (TImageProc::ClipboardHasBitmap())
+        openFromClipboard();
+}
+
+void TF_HAIR::openFromClipboard()
+{
+    // Captures and pastes share the numbering of their Temp files.
     m_handOff.CaptureCount += 1;
     m_handOff.FromClipboard = true;
     OpenChild();
@@ -898,10 +903,7 @@ void TF_HAIR::Colar1Click()
         return;
     }
     selectMoveToolIfEnabled();
-    m_handOff.CaptureCount += 1;
-    m_handOff.FromClipboard = true;
-    OpenChild();
-    m_handOff.FromClipboard = false;
+    openFromClipboard();
 }
 
 void TF_HAIR::Undo1Click()

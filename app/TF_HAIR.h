@@ -153,6 +153,7 @@ private:
     void hideColourPanel();
     void compositionActivated(QMdiSubWindow *window);
     void handOffArrangement(TF_FILHO *source);
+    void openFromClipboard();
 
     CompositionHandOff m_handOff;
     bool m_lassoActive = false;
