@@ -21,6 +21,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMimeData>
+#include <QUrl>
+#include <QDropEvent>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QSignalSpy>
@@ -358,6 +361,23 @@ private slots:
         QCOMPARE(F_HAIR->CompositionCount(), 0);
         QCOMPARE(m_messages.size(), 1);
         QVERIFY(!F_HAIR->MdiArea()->activeSubWindow());
+    }
+
+    void photosDroppedOnTheFrameOpenAsCompositions()
+    {
+        auto *mime = new QMimeData;
+        mime->setUrls({QUrl::fromLocalFile(m_salon->PhotoPath()),
+                       QUrl::fromLocalFile(m_salon->AppDir() + QStringLiteral("sumiu.jpg"))});
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(F_HAIR, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(50, 50), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(F_HAIR, &drop);
+        QCOMPARE(F_HAIR->CompositionCount(), 1);
+        QCOMPARE(F_HAIR->Compositions()[0]->lblFilename, m_salon->PhotoPath());
+        QCOMPARE(m_messages, QStringList({QStringLiteral("Arquivo não encontrado.")}));
+        QVERIFY(!F_HAIR->HandOff().FromFile);
+        delete mime;
     }
 
     void quickStartKeepsThePageLastChosen()
