@@ -134,11 +134,27 @@ ImageStatus loadFile(const std::string &path, Picture24 &out, const LoadOptions 
     return ImageFile::decode(bytes.data(), bytes.size(), format, out, options);
 }
 
+// The boundary every public function keeps: nothing thrown inside the
+// libraries or our code gets out; it becomes a message instead.
+template <typename Body>
+ImageStatus guarded(const char *outOfMemory, const char *failure, const std::string &context, Body body)
+{
+    try {
+        return body();
+    } catch (const std::bad_alloc &) {
+        return ImageStatus::failure(outOfMemory, context.empty() ? std::string("out of memory") : context);
+    } catch (const std::exception &e) {
+        return ImageStatus::failure(failure, e.what());
+    } catch (...) {
+        return ImageStatus::failure(failure, context);
+    }
+}
+
 } // namespace
 
 ImageStatus ImageFile::readAll(const std::string &path, std::vector<std::uint8_t> &bytes)
 {
-    try {
+    return guarded(ImageMessages::kTooLarge, ImageMessages::kUnreadable, path, [&]() -> ImageStatus {
         std::error_code error;
         const fs::path file(path);
         const fs::file_status status = fs::status(file, error);
@@ -162,11 +178,7 @@ ImageStatus ImageFile::readAll(const std::string &path, std::vector<std::uint8_t
             return ImageStatus::failure(ImageMessages::kUnreadable, path);
         bytes.swap(data);
         return ImageStatus::success();
-    } catch (const std::bad_alloc &) {
-        return ImageStatus::failure(ImageMessages::kTooLarge, path);
-    } catch (...) {
-        return ImageStatus::failure(ImageMessages::kUnreadable, path);
-    }
+    });
 }
 
 ImageStatus ImageFile::load(const std::string &path, Picture24 &out, const LoadOptions &options)
@@ -178,7 +190,7 @@ ImageStatus ImageFile::load(const std::string &path, Picture24 &out, const LoadO
 ImageStatus ImageFile::load(const std::string &path, Picture24 &out, const LoadOptions &options,
                             ImageFormat &usedFormat)
 {
-    try {
+    return guarded(ImageMessages::kTooLarge, ImageMessages::kCorrupt, std::string(), [&]() -> ImageStatus {
         Picture24 picture;
         ImageFormat used = ImageFormat::Unknown;
         ImageStatus status = loadFile(path, picture, options, used);
@@ -187,11 +199,7 @@ ImageStatus ImageFile::load(const std::string &path, Picture24 &out, const LoadO
         out.swap(picture);
         usedFormat = used;
         return status;
-    } catch (const std::bad_alloc &) {
-        return ImageStatus::failure(ImageMessages::kTooLarge);
-    } catch (...) {
-        return ImageStatus::failure(ImageMessages::kCorrupt);
-    }
+    });
 }
 
 ImageStatus ImageFile::decode(const std::uint8_t *data, std::size_t size, ImageFormat format, Picture24 &out,
@@ -199,7 +207,7 @@ ImageStatus ImageFile::decode(const std::uint8_t *data, std::size_t size, ImageF
 {
     if (!data || size == 0)
         return ImageStatus::failure(ImageMessages::kEmpty);
-    try {
+    return guarded(ImageMessages::kTooLarge, ImageMessages::kCorrupt, std::string(), [&]() -> ImageStatus {
         Picture24 picture;
         ImageStatus status;
         switch (format) {
@@ -238,18 +246,12 @@ ImageStatus ImageFile::decode(const std::uint8_t *data, std::size_t size, ImageF
             return ImageStatus::failure(ImageMessages::kCorrupt, "decoder returned no picture");
         out.swap(picture);
         return status;
-    } catch (const std::bad_alloc &) {
-        return ImageStatus::failure(ImageMessages::kTooLarge, "out of memory");
-    } catch (const std::exception &e) {
-        return ImageStatus::failure(ImageMessages::kCorrupt, e.what());
-    } catch (...) {
-        return ImageStatus::failure(ImageMessages::kCorrupt);
-    }
+    });
 }
 
 ImageStatus ImageFile::loadGif(const std::string &path, Picture24 &out, std::uint32_t &background)
 {
-    try {
+    return guarded(ImageMessages::kTooLarge, ImageMessages::kCorrupt, std::string(), [&]() -> ImageStatus {
         std::vector<std::uint8_t> bytes;
         ImageStatus status = readAll(path, bytes);
         if (!status)
@@ -264,11 +266,7 @@ ImageStatus ImageFile::loadGif(const std::string &path, Picture24 &out, std::uin
         out.swap(picture);
         background = key;
         return status;
-    } catch (const std::bad_alloc &) {
-        return ImageStatus::failure(ImageMessages::kTooLarge);
-    } catch (...) {
-        return ImageStatus::failure(ImageMessages::kCorrupt);
-    }
+    });
 }
 
 ImageStatus ImageFile::encode(const Picture24 &picture, ImageFormat format, const SaveOptions &options,
@@ -276,7 +274,7 @@ ImageStatus ImageFile::encode(const Picture24 &picture, ImageFormat format, cons
 {
     if (picture.isNull())
         return ImageStatus::failure(ImageMessages::kNothingToSave);
-    try {
+    return guarded(ImageMessages::kCannotWrite, ImageMessages::kCannotWrite, std::string(), [&]() -> ImageStatus {
         std::vector<std::uint8_t> bytes;
         ImageStatus status;
         switch (format) {
@@ -308,13 +306,7 @@ ImageStatus ImageFile::encode(const Picture24 &picture, ImageFormat format, cons
             return ImageStatus::failure(ImageMessages::kCannotWrite, "encoder produced nothing");
         out.swap(bytes);
         return status;
-    } catch (const std::bad_alloc &) {
-        return ImageStatus::failure(ImageMessages::kCannotWrite, "out of memory");
-    } catch (const std::exception &e) {
-        return ImageStatus::failure(ImageMessages::kCannotWrite, e.what());
-    } catch (...) {
-        return ImageStatus::failure(ImageMessages::kCannotWrite);
-    }
+    });
 }
 
 std::string ImageFile::savePathFor(const std::string &path)
@@ -330,7 +322,7 @@ std::string ImageFile::savePathFor(const std::string &path)
 
 ImageStatus ImageFile::save(const std::string &path, const Picture24 &picture, const SaveOptions &options)
 {
-    try {
+    return guarded(ImageMessages::kCannotWrite, ImageMessages::kCannotWrite, std::string(), [&]() -> ImageStatus {
         if (picture.isNull())
             return ImageStatus::failure(ImageMessages::kNothingToSave);
         const std::string target = savePathFor(path);
@@ -342,11 +334,5 @@ ImageStatus ImageFile::save(const std::string &path, const Picture24 &picture, c
         if (!status)
             return status;
         return writeAtomically(fs::path(target), bytes);
-    } catch (const std::bad_alloc &) {
-        return ImageStatus::failure(ImageMessages::kCannotWrite, "out of memory");
-    } catch (const std::exception &e) {
-        return ImageStatus::failure(ImageMessages::kCannotWrite, e.what());
-    } catch (...) {
-        return ImageStatus::failure(ImageMessages::kCannotWrite);
-    }
+    });
 }
