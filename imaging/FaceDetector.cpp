@@ -98,6 +98,8 @@ cv::Mat greyCopy(const Picture24 &photo, int left, int top, int width, int heigh
     return out;
 }
 
+bool pickPair(const std::vector<cv::Rect> &eyes, int columns, int left, int top, int factor, FaceFound &found);
+
 bool findEyes(const Picture24 &photo, const FaceRect &box, FaceFound &found)
 {
     // A sharper copy of the face's upper part: the eye cascade needs the
@@ -111,18 +113,26 @@ bool findEyes(const Picture24 &photo, const FaceRect &box, FaceFound &found)
     if (grey.cols < 40 || grey.rows < 20)
         return false;
     cv::equalizeHist(grey, grey);
-    std::vector<cv::Rect> eyes;
     const int minEye = std::max(8, grey.cols / 10);
     const cv::Size maxEye(grey.cols / 2, grey.cols / 2);
+    std::vector<cv::Rect> eyes;
     cascades().eye.detectMultiScale(grey, eyes, 1.08, 3, 0, cv::Size(minEye, minEye), maxEye);
-    if (!cascades().eyeGlasses.empty()) {
-        std::vector<cv::Rect> more;
-        cascades().eyeGlasses.detectMultiScale(grey, more, 1.08, 3, 0, cv::Size(minEye, minEye), maxEye);
-        eyes.insert(eyes.end(), more.begin(), more.end());
-    }
-    // The best pair: one eye in each half, at about the same height, apart by
-    // a plausible share of the face.
-    const double half = grey.cols / 2.0;
+    if (pickPair(eyes, grey.cols, left, top, factor, found))
+        return true;
+    // Glasses hide the eyes from the plain cascade; the one trained on them
+    // is slower, so it only runs when needed.
+    if (cascades().eyeGlasses.empty())
+        return false;
+    eyes.clear();
+    cascades().eyeGlasses.detectMultiScale(grey, eyes, 1.08, 3, 0, cv::Size(minEye, minEye), maxEye);
+    return pickPair(eyes, grey.cols, left, top, factor, found);
+}
+
+// The best pair: one eye in each half, at about the same height, apart by a
+// plausible share of the face. Positions go back to picture pixels.
+bool pickPair(const std::vector<cv::Rect> &eyes, int columns, int left, int top, int factor, FaceFound &found)
+{
+    const double half = columns / 2.0;
     double bestScore = -1;
     for (const cv::Rect &a : eyes)
         for (const cv::Rect &b : eyes) {
@@ -131,7 +141,7 @@ bool findEyes(const Picture24 &photo, const FaceRect &box, FaceFound &found)
             if (!(ax < half && bx >= half))
                 continue;
             const double distance = bx - ax;
-            if (distance < grey.cols * 0.25 || distance > grey.cols * 0.65)
+            if (distance < columns * 0.25 || distance > columns * 0.65)
                 continue;
             if (std::abs(ay - by) > distance * 0.25)
                 continue;
@@ -146,7 +156,6 @@ bool findEyes(const Picture24 &photo, const FaceRect &box, FaceFound &found)
         }
     return bestScore >= 0;
 }
-
 } // namespace
 
 bool FaceDetector::Available()
@@ -166,8 +175,10 @@ std::optional<FaceFound> FaceDetector::Detect(const Picture24 &photo)
             return std::nullopt;
         cv::equalizeHist(grey, grey);
         std::vector<cv::Rect> faces;
-        const int minFace = std::max(24, std::min(grey.cols, grey.rows) / 10);
-        cascades().face.detectMultiScale(grey, faces, 1.08, 4, 0, cv::Size(minFace, minFace));
+        // A client's face fills a good part of a salon photo: faces under an
+        // eighth of the short side are not searched for.
+        const int minFace = std::max(24, std::min(grey.cols, grey.rows) / 8);
+        cascades().face.detectMultiScale(grey, faces, 1.1, 4, 0, cv::Size(minFace, minFace));
         if (faces.empty())
             return std::nullopt;
         const cv::Rect largest = *std::max_element(
