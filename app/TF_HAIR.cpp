@@ -887,9 +887,13 @@ void TF_HAIR::GravarAjuste1Click()
     TF_FILHO *c = ActiveComposition();
     if (!c)
         return;
-    const QString problem = HairFaceFitter::RecordPlacement(c);
-    if (!problem.isEmpty())
-        ShowMessage(problem, QStringLiteral("QUENDA"));
+    QString file;
+    const QString problem = HairFaceFitter::RecordPlacement(c, &file);
+    if (problem.isEmpty())
+        return;
+    // The message is translated on its own; the file's name follows it.
+    ShowMessage(file.isEmpty() ? problem : TranslateText(problem) + QLatin1Char('\n') + file,
+                QStringLiteral("QUENDA"));
 }
 
 void TF_HAIR::HairChanged(TF_FILHO *composition)

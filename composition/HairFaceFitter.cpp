@@ -24,6 +24,13 @@ ViewMapping mappingOf(const TF_FILHO *c)
             double(c->Image1->PictureToClientY(0))};
 }
 
+QString cannotWrite(const QString &path, QString *file)
+{
+    if (file)
+        *file = QDir::toNativeSeparators(path);
+    return QString::fromUtf8(HairFaceFitter::kCannotWrite);
+}
+
 } // namespace
 
 std::optional<FaceFound> HairFaceFitter::PhotoFace(TF_FILHO *c)
@@ -78,7 +85,7 @@ QString HairFaceFitter::FitToFace(TF_FILHO *c)
     return {};
 }
 
-QString HairFaceFitter::RecordPlacement(TF_FILHO *c)
+QString HairFaceFitter::RecordPlacement(TF_FILHO *c, QString *file)
 {
     const auto face = PhotoFace(c);
     if (!face)
@@ -94,7 +101,7 @@ QString HairFaceFitter::RecordPlacement(TF_FILHO *c)
     QFile in(path);
     if (in.exists()) {
         if (!in.open(QIODevice::ReadOnly) || in.size() >= (1 << 20))
-            return QString::fromUtf8(kCannotWrite).arg(QDir::toNativeSeparators(path));
+            return cannotWrite(path, file);
         old = in.readAll();
     }
     const std::string text =
@@ -104,6 +111,6 @@ QString HairFaceFitter::RecordPlacement(TF_FILHO *c)
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly) || out.write(text.data(), qint64(text.size())) != qint64(text.size()) ||
         !out.commit())
-        return QString::fromUtf8(kCannotWrite).arg(QDir::toNativeSeparators(path));
+        return cannotWrite(path, file);
     return {};
 }

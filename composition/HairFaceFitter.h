@@ -18,7 +18,9 @@ class HairFaceFitter
 public:
     /** Empty on success, else the message for the user (untranslated). */
     static QString FitToFace(TF_FILHO *composition);
-    static QString RecordPlacement(TF_FILHO *composition);
+    /** Empty on success, else the message (untranslated); `file` then names
+     *  the face file that could not be written, if that was the trouble. */
+    static QString RecordPlacement(TF_FILHO *composition, QString *file = nullptr);
 
     /** The face on the composition's photo (searched once per picture). */
     static std::optional<FaceFound> PhotoFace(TF_FILHO *composition);
@@ -29,5 +31,5 @@ public:
     static QString FacesFilePath(TF_FILHO *composition);
 
     static constexpr const char *kNoFace = "Nenhum rosto encontrado na foto.";
-    static constexpr const char *kCannotWrite = "Não foi possível gravar o ajuste em %1.";
+    static constexpr const char *kCannotWrite = "Não foi possível gravar o ajuste do rosto.";
 };

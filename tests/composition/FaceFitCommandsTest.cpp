@@ -250,7 +250,8 @@ private slots:
         c->Image2->show();
         F_HAIR->MenuItem(QStringLiteral("GravarAjuste1"))->trigger();
         QCOMPARE(m_messages.size(), 1);
-        QVERIFY(m_messages[0].startsWith(QStringLiteral("Não foi possível gravar o ajuste em")));
+        QVERIFY(m_messages[0].startsWith(QStringLiteral("Não foi possível gravar o ajuste do rosto.\n")));
+        QVERIFY(m_messages[0].endsWith(QStringLiteral("/Rostos.ini")));
     }
 
     // Every shipped hair of both collections, fitted on both portraits: the
