@@ -2,6 +2,7 @@
 
 #include "BusyCursor.h"
 #include "CommandState.h"
+#include "HairFaceFitter.h"
 #include "HairFiles.h"
 #include "ImageCursors.h"
 #include "TComboBox.h"
@@ -236,6 +237,13 @@ void TF_HAIR::buildMenus()
         collections->addAction(v);
     }
     v50->setChecked(true);
+    // Fitting to the face: beside the placement commands, enabled with them.
+    separator(imagem, QStringLiteral("N16"));
+    addEntry(imagem, QStringLiteral("AjustarRosto1"), QStringLiteral("Ajustar ao &Rosto"), QKeySequence(Qt::CTRL | Qt::Key_J), &TF_HAIR::AjustarRosto1Click);
+    TMenuItem *autoFit = addEntry(imagem, QStringLiteral("AjusteAutomatico1"), QStringLiteral("Ajuste &Automático"), {}, nullptr);
+    autoFit->setCheckable(true);
+    autoFit->setChecked(false);
+    addEntry(imagem, QStringLiteral("GravarAjuste1"), QStringLiteral("&Gravar Ajuste"), {}, &TF_HAIR::GravarAjuste1Click);
 
     QMenu *ajuste = menuFor(QStringLiteral("AjustedeImagem1"), QStringLiteral("Aj&uste"));
     addEntry(ajuste, QStringLiteral("Foto1"), QStringLiteral("&Foto"), {}, nullptr);
@@ -432,6 +440,8 @@ void TF_HAIR::UpdateCommandState(bool countsActive)
         MenuEntry(2, entry)->setEnabled(on);
     for (int menu : {3, 4, 5})
         MenuAction(menu)->setEnabled(on);
+    for (const char *name : {"AjustarRosto1", "AjusteAutomatico1", "GravarAjuste1"})
+        MenuItem(QString::fromLatin1(name))->setEnabled(on);
     for (const char *name : {"BT_Salvar", "BT_Imprimir", "BT_Replay", "BT_Original", "BT_ZOOM",
                              "BT_PREVIEW", "BT_SCROLL", "BT_MOVE", "BT_LACO", "BT_SLIDERS"})
         ToolItem(QString::fromLatin1(name))->setEnabled(on);
@@ -831,8 +841,9 @@ void TF_HAIR::InsertHair(const QString &hairId)
     handOffArrangement(c);
     m_handOff.PendingHairId = hairId;
     c->Hair = m_handOff.CatalogueFolder;
-    OpenChild();
+    TF_FILHO *inserted = OpenChild();
     m_handOff.InsertPending = false;
+    fitIfAutomatic(inserted);
 }
 
 void TF_HAIR::Replay1Click()
@@ -847,8 +858,55 @@ void TF_HAIR::Replay1Click()
     m_handOff.HairType = c->lblTipo;
     m_handOff.CopyNumber = c->HairNumber;
     m_handOff.CatalogueFolder = c->Hair;
-    OpenChild();
+    TF_FILHO *replayed = OpenChild();
     m_handOff.ReplayPending = false;
+    fitIfAutomatic(replayed);
+}
+
+// ---------------------------------------------------------------- face fitting
+
+bool TF_HAIR::AutoFitOn() const
+{
+    return MenuItem(QStringLiteral("AjusteAutomatico1"))->isChecked();
+}
+
+void TF_HAIR::AjustarRosto1Click()
+{
+    ToolItem(QStringLiteral("BT_SCROLL"))->trigger();
+    TF_FILHO *c = ActiveComposition();
+    if (!c)
+        return;
+    const QString problem = HairFaceFitter::FitToFace(c);
+    if (!problem.isEmpty())
+        ShowMessage(problem, QStringLiteral("QUENDA"));
+}
+
+void TF_HAIR::GravarAjuste1Click()
+{
+    ToolItem(QStringLiteral("BT_SCROLL"))->trigger();
+    TF_FILHO *c = ActiveComposition();
+    if (!c)
+        return;
+    QString file;
+    const QString problem = HairFaceFitter::RecordPlacement(c, &file);
+    if (problem.isEmpty())
+        return;
+    // The message is translated on its own; the file's name follows it.
+    ShowMessage(file.isEmpty() ? problem : TranslateText(problem) + QLatin1Char('\n') + file,
+                QStringLiteral("QUENDA"));
+}
+
+void TF_HAIR::HairChanged(TF_FILHO *composition)
+{
+    fitIfAutomatic(composition);
+}
+
+void TF_HAIR::fitIfAutomatic(TF_FILHO *composition)
+{
+    // Quietly: with no face found the hair stays where the operator had it,
+    // which is what happens with the option off.
+    if (composition && AutoFitOn())
+        HairFaceFitter::FitToFace(composition);
 }
 
 void TF_HAIR::tamanhoOriginal1Click()

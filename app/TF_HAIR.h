@@ -57,6 +57,7 @@ public:
     void CompositionClosing(TF_FILHO *composition) override;
     void ApplyPreset(TF_FILHO *composition, int number) override;
     void ShowMessage(const QString &text, const QString &caption) override;
+    void HairChanged(TF_FILHO *composition) override;
 
     static void SetMessageSink(MessageSink sink);
     /** The message text after the language file's "Messages" section. */
@@ -134,6 +135,12 @@ public:
     void Zoom1Click();
     void Zoom2Click();
     void GradientPanel1Resize();
+    /** Fits the active composition's hair to the face on its photo. */
+    void AjustarRosto1Click();
+    /** Records where the face lies in the active hair as placed now. */
+    void GravarAjuste1Click();
+    /** "Ajuste Automático": fit every inserted, replayed or stepped hair. */
+    bool AutoFitOn() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -154,6 +161,7 @@ private:
     void compositionActivated(QMdiSubWindow *window);
     void handOffArrangement(TF_FILHO *source);
     void openFromClipboard();
+    void fitIfAutomatic(TF_FILHO *composition);
 
     CompositionHandOff m_handOff;
     bool m_lassoActive = false;

@@ -33,6 +33,8 @@ public:
     virtual void CompositionClosing(TF_FILHO *composition) = 0;
     /** Applies preset colour `number` (1 Amarelo .. 5 Normal) to a composition. */
     virtual void ApplyPreset(TF_FILHO *composition, int number) = 0;
+    /** A composition stepped to another hair (Left and Right keys). */
+    virtual void HairChanged(TF_FILHO *) {}
     /** Shows a message box; the text is translated first. */
     virtual void ShowMessage(const QString &text, const QString &caption) = 0;
 };

@@ -299,12 +299,36 @@ void TF_FILHO::BakeHairSize()
     Image3->setGeometry(bounds);
     if (bounds.width() <= 0 || bounds.height() <= 0)
         return;
+    stretchOverlay(bounds);
+}
+
+void TF_FILHO::stretchOverlay(const QRect &bounds)
+{
     // A plain stretch: colours are taken over, never mixed, so the hair's
     // background stays exactly one colour for the transparency rule.
     const QImage stretched = PictureImage::ToQImage(Image3->Picture())
                                  .scaled(bounds.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
     Image2->SetPicture(PictureImage::FromQImage(stretched));
     Image2->setGeometry(bounds);
+}
+
+void TF_FILHO::SetHairBounds(const QRect &bounds)
+{
+    if (SH1->Attached())
+        SH1->Detach();
+    if (bounds.width() <= 0 || bounds.height() <= 0)
+        return;
+    Image3->SetPicture(Image2->Picture());
+    Image3->setGeometry(bounds);
+    stretchOverlay(bounds);
+    L = QString::number(Image2->x());
+    T = QString::number(Image2->y());
+    Image2->update();
+}
+
+QString TF_FILHO::AppDirectory() const
+{
+    return m_host->HandOff().AppDir;
 }
 
 void TF_FILHO::FormActivate()
@@ -391,6 +415,8 @@ void TF_FILHO::ChangeHair(int newNumber)
                             QStringLiteral("QUENDA"));
     }
     Image2->move(L.toInt(), T.toInt());
+    if (status)
+        m_host->HairChanged(this);
 }
 
 void TF_FILHO::applyPresetKey(int number)

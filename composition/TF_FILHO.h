@@ -80,6 +80,11 @@ public:
     void ClearHairBackground();
     /** Fixes a resized overlay at its new size (when the handle is attached). */
     void BakeHairSize();
+    /** Stretches the overlay to `bounds` (client pixels) the way a resize is
+     *  fixed, and remembers its new place in L and T. */
+    void SetHairBounds(const QRect &bounds);
+    /** The program folder every catalogue path starts from. */
+    QString AppDirectory() const;
 
     /** Renews the caption: "7 - Médios e Claros". */
     void FormActivate();
@@ -116,6 +121,7 @@ private:
     void fail(const QString &message);
     QString categoryName() const;
     void applyPresetKey(int number);
+    void stretchOverlay(const QRect &bounds);
 
     CompositionHost *m_host;
     bool m_built = false;

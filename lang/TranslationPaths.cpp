@@ -145,6 +145,23 @@ const QStringList &TranslationPaths::forWindow(const QString &windowName)
     return none;
 }
 
+const QStringList &TranslationPaths::addedFor(const QString &windowName)
+{
+    static const QStringList none;
+    static const QStringList hairAdded{
+        QStringLiteral("F_HAIR.AjustarRosto1.CAPTION"),
+        QStringLiteral("F_HAIR.AjusteAutomatico1.CAPTION"),
+        QStringLiteral("F_HAIR.GravarAjuste1.CAPTION"),
+    };
+    static const QStringList qstartAdded{QStringLiteral("F_QSTART.Label25.Caption")};
+    const QString name = windowName.trimmed().toUpper();
+    if (name == QLatin1String("F_HAIR"))
+        return hairAdded;
+    if (name == QLatin1String("F_QSTART"))
+        return qstartAdded;
+    return none;
+}
+
 QString TranslationPaths::separatorFor(const QString &windowName)
 {
     const QString name = windowName.trimmed().toUpper();
@@ -155,7 +172,7 @@ QString TranslationPaths::separatorFor(const QString &windowName)
 
 void TranslationPaths::assignTo(TLanguage &language, const QString &windowName)
 {
-    language.setProperties(forWindow(windowName));
+    language.setProperties(forWindow(windowName) + addedFor(windowName));
     const QString separator = separatorFor(windowName);
     if (!separator.isEmpty())
         language.setSeparator(separator);

@@ -31,12 +31,17 @@ public:
     /** The list of the window named @p windowName ("F_HAIR", ...; any case), empty for others. */
     static const QStringList &forWindow(const QString &windowName);
 
+    /** Captions of the commands this program added to a window beyond its
+     *  original list, translated after it (empty for most windows). */
+    static const QStringList &addedFor(const QString &windowName);
+
     /**
      * Separator the window sets on its TLanguage: "," for every window except
      * the first-steps window, which leaves it unset (empty QString returned).
      */
     static QString separatorFor(const QString &windowName);
 
-    /** Sets Properties and, where the window sets one, Separator of @p language. */
+    /** Sets Properties (the window's list, then its added captions) and,
+     *  where the window sets one, Separator of @p language. */
     static void assignTo(TLanguage &language, const QString &windowName);
 };

@@ -17,6 +17,7 @@ endforeach()
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${salon_list})
 file(STRINGS ${salon_list} salon_lines ENCODING UTF-8)
 set(salon_hairs)
+set(salon_faces)
 set(salon_shapes)
 foreach(line IN LISTS salon_lines)
   if(line MATCHES "^[ \t]*(#|$)")
@@ -36,14 +37,17 @@ foreach(line IN LISTS salon_lines)
   string(STRIP "${number}" number)
   string(STRIP "${shape}" shape)
   list(APPEND salon_hairs "${QUENDA_SALON_DIR}/${collection}/${category}/${number}.GIF")
+  list(APPEND salon_faces "${QUENDA_SALON_DIR}/${collection}/${category}/Rostos.ini")
   list(APPEND salon_shapes "${salon_assets}/hair/${shape}")
 endforeach()
 list(REMOVE_DUPLICATES salon_shapes)
+list(REMOVE_DUPLICATES salon_faces)
 
 add_custom_command(
-  OUTPUT ${salon_hairs}
+  OUTPUT ${salon_hairs} ${salon_faces}
   COMMAND hairgen --list ${salon_list} --shapes ${salon_assets}/hair --out ${QUENDA_SALON_DIR}
-  DEPENDS hairgen ${salon_list} ${salon_shapes}
+          --faces ${salon_assets}/hair/faces.txt
+  DEPENDS hairgen ${salon_list} ${salon_shapes} ${salon_assets}/hair/faces.txt
   COMMENT "Painting the sample salon's hair catalogue"
   VERBATIM)
 

@@ -15,9 +15,11 @@ target_include_directories(hairgen_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/hairg
 target_link_libraries(hairgen_core PUBLIC GIF::GIF)
 set_target_properties(hairgen_core PROPERTIES AUTOMOC OFF)
 
-add_executable(hairgen hairgen/main.cpp hairgen/MaskLoader.cpp)
+add_executable(hairgen hairgen/main.cpp hairgen/MaskLoader.cpp
+  ${PROJECT_SOURCE_DIR}/composition/FacePlaces.cpp)
+target_include_directories(hairgen PRIVATE ${PROJECT_SOURCE_DIR}/composition ${PROJECT_SOURCE_DIR}/imaging)
 find_package(Threads REQUIRED)
-target_link_libraries(hairgen PRIVATE hairgen_core Qt6::Gui Threads::Threads)
+target_link_libraries(hairgen PRIVATE hairgen_core quenda_lang_core Qt6::Gui Threads::Threads)
 set_target_properties(hairgen PROPERTIES AUTOMOC OFF)
 
 # Verifies a built salon folder; salon/salon.cmake runs it as a test.

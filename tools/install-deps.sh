@@ -10,10 +10,8 @@ packages=(
   libsane-dev sane-utils libsane1
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
+  libopencv-dev opencv-data
 )
-if [[ "${QUENDA_WITH_OPENCV:-0}" == 1 ]]; then
-  packages+=(libopencv-dev)
-fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -470,7 +470,11 @@ private slots:
                 QVERIFY2(p.startsWith(name + QLatin1Char('.')), qPrintable(p));
             TLanguage l1;
             TranslationPaths::assignTo(l1, name.toLower());
-            QCOMPARE(l1.Properties(), paths);
+            // Captions of added commands come after the window's own list.
+            const QStringList &added = TranslationPaths::addedFor(name);
+            QCOMPARE(l1.Properties(), paths + added);
+            for (const QString &p : added)
+                QVERIFY2(p.startsWith(name + QLatin1Char('.')) && !paths.contains(p), qPrintable(p));
             QCOMPARE(l1.Separator(), name == QLatin1String("F_QSTART") ? QString() : QStringLiteral(","));
         }
         QVERIFY(TranslationPaths::forWindow(QStringLiteral("F_PREVIEW")).isEmpty());
