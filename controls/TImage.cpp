@@ -13,6 +13,7 @@ TImage::TImage(const QString &name, QWidget *parent) : QWidget(parent)
 void TImage::SetPicture(Picture24 picture)
 {
     m_picture = std::move(picture);
+    ++m_revision;
     rebuildCache();
     if (m_autoSize && !m_picture.isNull())
         resize(m_picture.width(), m_picture.height());

@@ -26,6 +26,9 @@ public:
     const Picture24 &Picture() const { return m_picture; }
     /** Replaces the picture; with AutoSize the control takes its size. */
     void SetPicture(Picture24 picture);
+    /** Counts picture replacements, so a holder of earlier pixels can tell
+     *  that they are no longer the ones shown. */
+    std::uint64_t Revision() const { return m_revision; }
 
     bool Transparent() const { return m_transparent; }
     void SetTransparent(bool on);
@@ -59,4 +62,5 @@ private:
     QImage m_cache; // the picture with the key colour cut out
     bool m_transparent = false;
     bool m_autoSize = false;
+    std::uint64_t m_revision = 0;
 };
