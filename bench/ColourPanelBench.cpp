@@ -6,6 +6,7 @@
 // Run with QT_QPA_PLATFORM=offscreen (set by main when unset).
 
 #include "ColourPanelHost.h"
+#include "ParallelRows.h"
 #include "CompositionHost.h"
 #include "TColourPanel.h"
 #include "TF_FILHO.h"
@@ -124,6 +125,7 @@ void slide(benchmark::State &state, BenchHost &host, QWidget *repainted)
 
 void BM_PanelPhoto24MP(benchmark::State &state)
 {
+    ParallelRows::setMaxThreads(int(state.range(1)));
     BenchHost host;
     static const Picture24 photo = makePhoto(6000, 4000);
     host.photo->SetBitmap(photo);
@@ -132,8 +134,12 @@ void BM_PanelPhoto24MP(benchmark::State &state)
     setAllFive(host.panel, int(state.range(0)));
     host.panel->sRedScroll();
     slide(state, host, host.photo->ClientArea());
+    ParallelRows::setMaxThreads(2);
 }
-BENCHMARK(BM_PanelPhoto24MP)->ArgName("sharpen")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PanelPhoto24MP)
+    ->ArgNames({"sharpen", "threads"})
+    ->Args({1, 2})->Args({0, 2})->Args({1, 1})->Args({0, 1})
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_PanelHair600x800(benchmark::State &state)
 {

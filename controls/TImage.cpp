@@ -44,7 +44,9 @@ void TImage::rebuildCache()
     }
     const int w = m_picture.width();
     const int h = m_picture.height();
-    m_cache = QImage(w, h, QImage::Format_ARGB32);
+    // Every pixel is either fully transparent or opaque, so the premultiplied
+    // form has the same bytes and is drawn without a conversion.
+    m_cache = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
     const std::uint32_t key = TransparentColour();
     for (int y = 0; y < h; ++y) {
         const std::uint8_t *src = m_picture.scanLine(y);

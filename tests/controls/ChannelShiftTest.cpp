@@ -1,9 +1,12 @@
 #include "ChannelShift.h"
 #include "GradientStrips.h"
+#include "HsvModel.h"
+#include "HsvShift.h"
 #include "Picture24.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -88,4 +91,24 @@ TEST(GradientStrips, FallingColoursTruncateTowardsZero)
     const auto strips = GradientStrips(100, 0xC8C8C8, 0x646464);
     EXPECT_EQ(strips[0].rgb, 0xC7C7C7u);
     EXPECT_EQ(strips[1].rgb, 0xC5C5C5u);
+}
+
+TEST(ShiftHSV, ManyColoursSharingCacheSlotsConvertEachPixelOnItsOwn)
+{
+    // 65536 distinct colours: far more than the converted-colour cache
+    // holds, so slots are reused by other colours all the time.
+    Picture24 p(256, 256);
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x)
+            p.setPixel(x, y, rgb(x, y, (x * 7 + y * 13) & 0xFF));
+    const Picture24 before = p;
+    ShiftHSV(p, 25, -10, -20);
+    for (int y = 0; y < 256; y += 3) {
+        for (int x = 0; x < 256; x += 5) {
+            const std::uint32_t c = before.pixel(x, y);
+            const HsvColour h = RGBtoHSV(std::uint8_t(c >> 16), std::uint8_t(c >> 8), std::uint8_t(c));
+            const RgbColour out = HSVtoRGB(std::min(359, h.hue + 25), std::max(0, h.sat - 10), std::max(0, h.val - 20));
+            ASSERT_EQ(p.pixel(x, y), rgb(out.red, out.green, out.blue)) << x << "," << y;
+        }
+    }
 }
