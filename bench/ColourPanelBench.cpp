@@ -143,6 +143,7 @@ BENCHMARK(BM_PanelPhoto24MP)
 
 void BM_PanelHair600x800(benchmark::State &state)
 {
+    ParallelRows::setMaxThreads(int(state.range(1)));
     BenchHost host;
     host.photo->SetBitmap(makePhoto(800, 600));
     host.overlay->SetPicture(makeHair(600, 800));
@@ -151,8 +152,12 @@ void BM_PanelHair600x800(benchmark::State &state)
     setAllFive(host.panel, int(state.range(0)));
     host.panel->sRedScroll();
     slide(state, host, host.photo->ClientArea());
+    ParallelRows::setMaxThreads(2);
 }
-BENCHMARK(BM_PanelHair600x800)->ArgName("sharpen")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PanelHair600x800)
+    ->ArgNames({"sharpen", "threads"})
+    ->Args({1, 2})->Args({0, 2})->Args({1, 1})->Args({0, 1})
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A composition window built around a generated hair, as a salon file
 // would give it.
