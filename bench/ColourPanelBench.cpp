@@ -6,20 +6,19 @@
 // Run with QT_QPA_PLATFORM=offscreen (set by main when unset).
 
 #include "ColourPanelHost.h"
-#include "ParallelRows.h"
 #include "CompositionHost.h"
+#include "ParallelRows.h"
 #include "TColourPanel.h"
 #include "TF_FILHO.h"
 #include "TGradientPanel.h"
 #include "TImage.h"
 #include "TImageView.h"
 
-#include <benchmark/benchmark.h>
-
 #include <QApplication>
 #include <QScrollBar>
 
 #include <algorithm>
+#include <benchmark/benchmark.h>
 #include <cmath>
 #include <memory>
 #include <random>
@@ -56,7 +55,9 @@ Picture24 makeHair(int w, int h)
         for (int x = 60; x < w - 60; ++x)
             if ((x * 7 + y * 3) % 11 < 8) {
                 const int shade = 40 + ((x / 5 + y / 9) % 40) * 3;
-                p.setPixel(x, y, (std::uint32_t(shade) << 16) | (std::uint32_t(shade * 3 / 4) << 8) | std::uint32_t(shade / 2));
+                p.setPixel(x, y,
+                           (std::uint32_t(shade) << 16) | (std::uint32_t(shade * 3 / 4) << 8) |
+                               std::uint32_t(shade / 2));
             }
     return p;
 }
@@ -138,8 +139,12 @@ void BM_PanelPhoto24MP(benchmark::State &state)
 }
 BENCHMARK(BM_PanelPhoto24MP)
     ->ArgNames({"sharpen", "threads"})
-    ->Args({1, 2})->Args({0, 2})->Args({1, 1})->Args({0, 1})
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Args({1, 2})
+    ->Args({0, 2})
+    ->Args({1, 1})
+    ->Args({0, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_PanelHair600x800(benchmark::State &state)
 {
@@ -156,8 +161,12 @@ void BM_PanelHair600x800(benchmark::State &state)
 }
 BENCHMARK(BM_PanelHair600x800)
     ->ArgNames({"sharpen", "threads"})
-    ->Args({1, 2})->Args({0, 2})->Args({1, 1})->Args({0, 1})
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Args({1, 2})
+    ->Args({0, 2})
+    ->Args({1, 1})
+    ->Args({0, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // A composition window built around a generated hair, as a salon file
 // would give it.
@@ -191,7 +200,11 @@ void BM_Preset600x800(benchmark::State &state)
     for (auto _ : state)
         composition.ApplyPresetNumber(number);
 }
-BENCHMARK(BM_Preset600x800)->ArgName("preset")->DenseRange(1, 5)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Preset600x800)
+    ->ArgName("preset")
+    ->DenseRange(1, 5)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_Flip600x800(benchmark::State &state)
 {

@@ -8,12 +8,17 @@ ColourPanelState::Range ColourPanelState::RangeOf(Slider slider)
     switch (slider) {
     case Red:
     case Green:
-    case Blue: return {-255, 255, 0};
+    case Blue:
+        return {-255, 255, 0};
     case Contrast:
-    case Lightness: return {-150, 150, 0};
-    case Saturation: return {0, 510, 255};
-    case Sharpen: return {0, 10, 0};
-    case SliderCount: break;
+    case Lightness:
+        return {-150, 150, 0};
+    case Saturation:
+        return {0, 510, 255};
+    case Sharpen:
+        return {0, 10, 0};
+    case SliderCount:
+        break;
     }
     return {0, 0, 0};
 }

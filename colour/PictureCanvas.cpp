@@ -16,8 +16,8 @@ const std::uint8_t *sourceLine(const TRasterRGB &source, int top)
 
 } // namespace
 
-void PictureCanvas::drawBlock(const TRasterRGB &source, int x, int y, int width, int height,
-                              int sourceLeft, int sourceTop, int sourceWidth, int sourceHeight)
+void PictureCanvas::drawBlock(const TRasterRGB &source, int x, int y, int width, int height, int sourceLeft,
+                              int sourceTop, int sourceWidth, int sourceHeight)
 {
     if (width <= 0 || height <= 0 || sourceWidth <= 0 || sourceHeight <= 0 || source.IsEmpty())
         return;

@@ -100,14 +100,17 @@ void TColourPanel::build()
         b->setFocusPolicy(Qt::NoFocus);
         return b;
     };
-    BitBtn2 = button(QStringLiteral("BitBtn2"), QStringLiteral("Esconde/Mostra Seleção"), 185, 26, QStringLiteral("selection"));
+    BitBtn2 = button(QStringLiteral("BitBtn2"), QStringLiteral("Esconde/Mostra Seleção"), 185, 26,
+                     QStringLiteral("selection"));
     BitBtn1 = button(QStringLiteral("BitBtn1"), QStringLiteral("Undo"), 211, 26, QStringLiteral("undo"));
-    BitBtn21 = button(QStringLiteral("BitBtn21"), QStringLiteral("Fechar Color Panel"), 237, 19, QStringLiteral("close"));
+    BitBtn21 = button(QStringLiteral("BitBtn21"), QStringLiteral("Fechar Color Panel"), 237, 19,
+                      QStringLiteral("close"));
     connect(BitBtn1, &QPushButton::clicked, this, &TColourPanel::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TColourPanel::BitBtn2Click);
     connect(BitBtn21, &QPushButton::clicked, this, [this] { m_host->ColourPanelCloseClicked(); });
 
-    const struct {
+    const struct
+    {
         S::Slider slider;
         const char *name;
         const char *caption;
@@ -124,7 +127,8 @@ void TColourPanel::build()
     };
     int n = 0;
     for (const auto &row : rows) {
-        auto *label = new TLabel(QStringLiteral("PanelLabel%1").arg(n + 2), QString::fromUtf8(row.caption), p);
+        auto *label =
+            new TLabel(QStringLiteral("PanelLabel%1").arg(n + 2), QString::fromUtf8(row.caption), p);
         label->setFont(small);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         if (row.background.isValid()) {
@@ -252,9 +256,14 @@ bool TColourPanel::capture(const ColourPanelTarget &t, ColourTargetKind kind)
         m_state.Capture(scratch->Bitmap(), std::move(stamp));
         break;
     }
-    case ColourTargetKind::Hair: m_state.Capture(t.overlay->Picture(), std::move(stamp)); break;
-    case ColourTargetKind::Photograph: m_state.Capture(t.photo->Bitmap(), std::move(stamp)); break;
-    case ColourTargetKind::None: return false;
+    case ColourTargetKind::Hair:
+        m_state.Capture(t.overlay->Picture(), std::move(stamp));
+        break;
+    case ColourTargetKind::Photograph:
+        m_state.Capture(t.photo->Bitmap(), std::move(stamp));
+        break;
+    case ColourTargetKind::None:
+        return false;
     }
     m_capturedFrom = t.composition;
     return true;
@@ -336,7 +345,8 @@ void TColourPanel::draw(const ColourPanelTarget &t, ColourTargetKind kind)
         t.photo->Refresh();
         break;
     }
-    case ColourTargetKind::None: break;
+    case ColourTargetKind::None:
+        break;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPointer>
+
 #include <array>
 
 class ColourPanelHost;
@@ -38,9 +39,9 @@ public:
     TGradientPanel *GradientPanel1;
     TLabel *PanelLabel1 = nullptr;
     TImage *Image1 = nullptr;
-    TBitBtn *BitBtn1 = nullptr;  ///< Undo
-    TBitBtn *BitBtn2 = nullptr;  ///< selection outline
-    TBitBtn *BitBtn21 = nullptr; ///< close
+    TBitBtn *BitBtn1 = nullptr;             ///< Undo
+    TBitBtn *BitBtn2 = nullptr;             ///< selection outline
+    TBitBtn *BitBtn21 = nullptr;            ///< close
     std::array<TLabel *, 7> SliderLabels{}; ///< PanelLabel2 .. PanelLabel8
     QScrollBar *sRed = nullptr;
     QScrollBar *sGreen = nullptr;

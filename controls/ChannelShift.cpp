@@ -14,7 +14,8 @@ std::array<std::uint8_t, 256> offsetTable(int delta)
 {
     std::array<std::uint8_t, 256> table{};
     for (int v = 0; v < 256; ++v)
-        table[v] = static_cast<std::uint8_t>(std::clamp<long long>(static_cast<long long>(v) + delta, 0, 255));
+        table[v] =
+            static_cast<std::uint8_t>(std::clamp<long long>(static_cast<long long>(v) + delta, 0, 255));
     return table;
 }
 

@@ -80,14 +80,17 @@ void PolygonCopy::In(const Picture24 &source, const std::vector<ViewPoint> &poly
     if (polygon.size() < 3)
         return;
     const ViewBounds b = boundsOf(polygon);
-    const long long needW = std::max<long long>(scratch.width(), static_cast<long long>(origin.x) + b.right - b.left + 1);
-    const long long needH = std::max<long long>(scratch.height(), static_cast<long long>(origin.y) + b.bottom - b.top + 1);
+    const long long needW =
+        std::max<long long>(scratch.width(), static_cast<long long>(origin.x) + b.right - b.left + 1);
+    const long long needH =
+        std::max<long long>(scratch.height(), static_cast<long long>(origin.y) + b.bottom - b.top + 1);
     if (needW > scratch.width() || needH > scratch.height()) {
         if (!Picture24::sizeAcceptable(needW, needH))
             return;
         Picture24 larger(static_cast<int>(needW), static_cast<int>(needH));
         for (int y = 0; y < scratch.height(); ++y)
-            std::memcpy(larger.scanLine(y), scratch.scanLine(y), static_cast<std::size_t>(3 * scratch.width()));
+            std::memcpy(larger.scanLine(y), scratch.scanLine(y),
+                        static_cast<std::size_t>(3 * scratch.width()));
         scratch.swap(larger);
     }
     for (const PolygonSpan &s : Spans(polygon))

@@ -85,10 +85,7 @@ private:
     }
 
     // Runs the waiting (coalesced) recomputation, if any.
-    static void settle()
-    {
-        QTRY_VERIFY(!F_HAIR->ColourPanel->RecomputePending());
-    }
+    static void settle() { QTRY_VERIFY(!F_HAIR->ColourPanel->RecomputePending()); }
 
     static void activate(TF_FILHO *c)
     {
@@ -108,7 +105,9 @@ private:
         option.pageStep = bar->pageStep();
         option.upsideDown = bar->invertedAppearance();
         option.subControls = QStyle::SC_All;
-        return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar).center();
+        return bar->style()
+            ->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar)
+            .center();
     }
 
 private slots:
@@ -281,7 +280,8 @@ private slots:
         QCOMPARE(c->Image2->Picture(), hair);
         for (int s = 0; s < S::SliderCount; ++s) {
             QCOMPARE(p->Slider(S::Slider(s))->value(), S::RangeOf(S::Slider(s)).neutral);
-            QCOMPARE(p->Slider(S::Slider(s))->toolTip(), s == S::Saturation ? QStringLiteral("255") : QStringLiteral("0"));
+            QCOMPARE(p->Slider(S::Slider(s))->toolTip(),
+                     s == S::Saturation ? QStringLiteral("255") : QStringLiteral("0"));
         }
     }
 

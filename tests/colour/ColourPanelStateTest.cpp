@@ -2,14 +2,14 @@
 // order of the effects against the one-by-one reference, the saved copy,
 // the choice of target, and the hair pixel steps.
 #include "ColourPanelState.h"
+
 #include "EffectReference.h"
 #include "HairPixels.h"
 #include "PictureCanvas.h"
 #include "TestPictures.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -22,8 +22,8 @@ Picture24 pictureOf(const TRasterBMP &bmp)
 
 bool sameBytes(const TRasterBMP &a, const TRasterBMP &b)
 {
-    return a.Width() == b.Width() && a.Height() == b.Height()
-           && std::memcmp(a.Bits(), b.Bits(), static_cast<std::size_t>(a.ByteCount())) == 0;
+    return a.Width() == b.Width() && a.Height() == b.Height() &&
+           std::memcmp(a.Bits(), b.Bits(), static_cast<std::size_t>(a.ByteCount())) == 0;
 }
 
 ColourPanelState captured(const TRasterBMP &picture)

@@ -1,17 +1,20 @@
 #include "ChannelShift.h"
+
 #include "GradientStrips.h"
 #include "HsvModel.h"
 #include "HsvShift.h"
 #include "Picture24.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <climits>
+#include <gtest/gtest.h>
 
 namespace {
 
-std::uint32_t rgb(int r, int g, int b) { return (std::uint32_t(r) << 16) | (std::uint32_t(g) << 8) | std::uint32_t(b); }
+std::uint32_t rgb(int r, int g, int b)
+{
+    return (std::uint32_t(r) << 16) | (std::uint32_t(g) << 8) | std::uint32_t(b);
+}
 
 } // namespace
 
@@ -107,7 +110,8 @@ TEST(ShiftHSV, ManyColoursSharingCacheSlotsConvertEachPixelOnItsOwn)
         for (int x = 0; x < 256; x += 5) {
             const std::uint32_t c = before.pixel(x, y);
             const HsvColour h = RGBtoHSV(std::uint8_t(c >> 16), std::uint8_t(c >> 8), std::uint8_t(c));
-            const RgbColour out = HSVtoRGB(std::min(359, h.hue + 25), std::max(0, h.sat - 10), std::max(0, h.val - 20));
+            const RgbColour out =
+                HSVtoRGB(std::min(359, h.hue + 25), std::max(0, h.sat - 10), std::max(0, h.val - 20));
             ASSERT_EQ(p.pixel(x, y), rgb(out.red, out.green, out.blue)) << x << "," << y;
         }
     }

@@ -1,5 +1,6 @@
-#include "Picture24.h"
 #include "PolygonCopy.h"
+
+#include "Picture24.h"
 
 #include <gtest/gtest.h>
 
