@@ -321,13 +321,23 @@ void TColourPanel::draw(const ColourPanelTarget &t, ColourTargetKind kind)
         break;
     }
     case ColourTargetKind::Hair: {
-        Picture24 pixels = t.overlay->Picture();
-        PictureCanvas canvas(pixels);
-        work.DrawAt(canvas, 0, 0);
         // The overlay keeps its place and size on screen.
         const bool autoSize = t.overlay->AutoSize();
         t.overlay->SetAutoSize(false);
-        t.overlay->SetPicture(std::move(pixels));
+        const Picture24 &shown = t.overlay->Picture();
+        if (shown.width() == work.Width() && shown.height() == work.Height()) {
+            // The result goes in and the overlay's old block comes back as
+            // the next working picture: no pixel is copied.
+            Picture24 pixels;
+            work.SwapPicture(pixels);
+            t.overlay->ExchangePicture(pixels);
+            work.SwapPicture(pixels);
+        } else {
+            Picture24 pixels = shown;
+            PictureCanvas canvas(pixels);
+            work.DrawAt(canvas, 0, 0);
+            t.overlay->SetPicture(std::move(pixels));
+        }
         t.overlay->SetAutoSize(autoSize);
         m_state.SetHairRevision(t.overlay->Revision());
         break;

@@ -20,6 +20,16 @@ void TImage::SetPicture(Picture24 picture)
     update();
 }
 
+void TImage::ExchangePicture(Picture24 &picture)
+{
+    m_picture.swap(picture);
+    ++m_revision;
+    rebuildCache();
+    if (m_autoSize && !m_picture.isNull())
+        resize(m_picture.width(), m_picture.height());
+    update();
+}
+
 void TImage::SetTransparent(bool on)
 {
     if (m_transparent == on)

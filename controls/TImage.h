@@ -26,6 +26,9 @@ public:
     const Picture24 &Picture() const { return m_picture; }
     /** Replaces the picture; with AutoSize the control takes its size. */
     void SetPicture(Picture24 picture);
+    /** As SetPicture, handing the previous picture back in `picture`
+     *  instead of freeing it, so a caller can reuse its pixel block. */
+    void ExchangePicture(Picture24 &picture);
     /** Counts picture replacements, so a holder of earlier pixels can tell
      *  that they are no longer the ones shown. */
     std::uint64_t Revision() const { return m_revision; }
