@@ -540,6 +540,31 @@ private slots:
         QVERIFY(c->Image1->Bitmap() != photo);
     }
 
+    void overlayCacheLeavesOutOnlyTheKeyColourWhenTransparent()
+    {
+        // Width 4: rows without padding, so the last pixel of the last row
+        // ends the pixel block.
+        Picture24 p(4, 2);
+        p.fill(10, 20, 30);
+        p.setPixel(3, 0, 0x0A141F); // one off the key in blue
+        p.setPixel(2, 1, 0x0A141E); // the key (bottom-left) colour
+        TImage image(QStringLiteral("probe"));
+        image.SetAutoSize(true);
+        image.SetPicture(p);
+        QImage opaque = image.Rendered(Qt::magenta);
+        QCOMPARE(opaque.pixel(3, 1), 0xFF0A141Eu);
+        image.SetTransparent(true);
+        const QImage cut = image.Rendered(Qt::magenta);
+        QCOMPARE(cut.pixel(3, 1), 0xFFFF00FFu);
+        QCOMPARE(cut.pixel(0, 0), 0xFFFF00FFu);
+        QCOMPARE(cut.pixel(3, 0), 0xFF0A141Fu);
+        const std::uint64_t before = image.Revision();
+        Picture24 other(4, 2);
+        image.ExchangePicture(other);
+        QCOMPARE(other, p);
+        QCOMPARE(image.Revision(), before + 1);
+    }
+
     // ------------------------------------------------------------ presets
 
     void amareloLeavesWhiteAndMovesTheHairColour()
