@@ -5,6 +5,7 @@
 #include "HairFaceFitter.h"
 #include "HairFiles.h"
 #include "ImageCursors.h"
+#include "TColourPanel.h"
 #include "TComboBox.h"
 #include "TF_FILHO.h"
 #include "TF_QSTART.h"
@@ -133,8 +134,10 @@ void TF_HAIR::FormCreate()
 
     GradientPanel1 = new TGradientPanel(QStringLiteral("GradientPanel1"), 257, 242, this);
     GradientPanel1->SetColours(Qt::gray, QColor(0xC0, 0xC0, 0xC0));
-    GradientPanel1->move(40, 80);
+    GradientPanel1->move(264, 39);
     GradientPanel1->hide();
+    ColourPanel = new TColourPanel(this, GradientPanel1);
+    connect(GradientPanel1, &TGradientPanel::Resized, this, &TF_HAIR::GradientPanel1Resize);
 
     buildMenus();
     buildToolBar();
@@ -246,10 +249,10 @@ void TF_HAIR::buildMenus()
     addEntry(imagem, QStringLiteral("GravarAjuste1"), QStringLiteral("&Gravar Ajuste"), {}, &TF_HAIR::GravarAjuste1Click);
 
     QMenu *ajuste = menuFor(QStringLiteral("AjustedeImagem1"), QStringLiteral("Aj&uste"));
-    addEntry(ajuste, QStringLiteral("Foto1"), QStringLiteral("&Foto"), {}, nullptr);
-    addEntry(ajuste, QStringLiteral("Cabelo1"), QStringLiteral("&Cabelo"), {}, nullptr);
-    addEntry(ajuste, QStringLiteral("ColorPanel1"), QStringLiteral("Color &Panel"), QKeySequence(Qt::Key_F10), nullptr);
-    addEntry(ajuste, QStringLiteral("Flip1"), QStringLiteral("&Flip"), QKeySequence(Qt::CTRL | Qt::Key_F), nullptr);
+    addEntry(ajuste, QStringLiteral("Foto1"), QStringLiteral("&Foto"), {}, &TF_HAIR::AjusteFoto1Click);
+    addEntry(ajuste, QStringLiteral("Cabelo1"), QStringLiteral("&Cabelo"), {}, &TF_HAIR::AjusteCabelo1Click);
+    addEntry(ajuste, QStringLiteral("ColorPanel1"), QStringLiteral("Color &Panel"), QKeySequence(Qt::Key_F10), &TF_HAIR::ColorPanel1Click);
+    addEntry(ajuste, QStringLiteral("Flip1"), QStringLiteral("&Flip"), QKeySequence(Qt::CTRL | Qt::Key_F), &TF_HAIR::Flip1Click);
 
     QMenu *retoque = menuFor(QStringLiteral("Desenho1"), QStringLiteral("&Retoque"));
     addEntry(retoque, QStringLiteral("RetoqueCabelo1"), QStringLiteral("&Cabelo"), {}, nullptr);
@@ -260,22 +263,16 @@ void TF_HAIR::buildMenus()
         const char *name;
         const char *caption;
         QKeySequence key;
+        void (TF_HAIR::*handler)();
     } presets[] = {
-        {"Amarelo1", "&Amarelo", QKeySequence(Qt::Key_F4)},
-        {"Marrom1", "&Marrom", QKeySequence(Qt::Key_F5)},
-        {"Vermelho1", "&Vermelho", QKeySequence(Qt::Key_F6)},
-        {"Preto1", "&Preto", QKeySequence(Qt::Key_F7)},
-        {"Normal1", "&Normal", QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {"Amarelo1", "&Amarelo", QKeySequence(Qt::Key_F4), &TF_HAIR::Amarelo1Click},
+        {"Marrom1", "&Marrom", QKeySequence(Qt::Key_F5), &TF_HAIR::Marrom1Click},
+        {"Vermelho1", "&Vermelho", QKeySequence(Qt::Key_F6), &TF_HAIR::Vermelho1Click},
+        {"Preto1", "&Preto", QKeySequence(Qt::Key_F7), &TF_HAIR::Preto1Click},
+        {"Normal1", "&Normal", QKeySequence(Qt::CTRL | Qt::Key_N), &TF_HAIR::Normal1Click},
     };
-    int number = 1;
-    for (const auto &p : presets) {
-        TMenuItem *item = addEntry(virtualColor, QString::fromLatin1(p.name), QString::fromUtf8(p.caption), p.key, nullptr);
-        connect(item, &QAction::triggered, this, [this, number] {
-            if (TF_FILHO *c = ActiveComposition())
-                ApplyPreset(c, number);
-        });
-        ++number;
-    }
+    for (const auto &p : presets)
+        addEntry(virtualColor, QString::fromLatin1(p.name), QString::fromUtf8(p.caption), p.key, p.handler);
 
     QMenu *janela = menuFor(QStringLiteral("Janela1"), QStringLiteral("&Janela"));
     addEntry(janela, QStringLiteral("ArranjarIcones1"), QStringLiteral("&Arranjar Ícones"), {}, &TF_HAIR::ArranjarIcones1Click);
@@ -353,7 +350,9 @@ void TF_HAIR::buildToolBar()
         m_tools->addAction(item);
     }
     ToolItem(QStringLiteral("BT_SCROLL"))->setChecked(true);
-    addTool(QStringLiteral("BT_SLIDERS"), imagem, QString(), QStringLiteral("Cores Cabelo"), nullptr);
+    // Down while the panel is shown; every command that hides it lets it up.
+    TToolItem *sliders = addTool(QStringLiteral("BT_SLIDERS"), imagem, QString(), QStringLiteral("Cores Cabelo"), &TF_HAIR::BT_SLIDERSClick);
+    sliders->setCheckable(true);
 
     addTool(QStringLiteral("BT_Thumbs"), cabelos, QStringLiteral("Thumbnails"), QStringLiteral("Ver & Abrir Fotos"), nullptr);
     const char *categoryButtons[] = {"BT_CC", "BT_CE", "BT_MC", "BT_ME", "BT_LC", "BT_LE", "BT_M"};
@@ -498,8 +497,9 @@ void TF_HAIR::compositionActivated(QMdiSubWindow *window)
         composition->FormActivate();
 }
 
-void TF_HAIR::CompositionClosing(TF_FILHO *)
+void TF_HAIR::CompositionClosing(TF_FILHO *composition)
 {
+    ColourPanel->CompositionClosing(composition);
     UpdateCommandState(false);
 }
 
@@ -518,10 +518,15 @@ void TF_HAIR::ClickMoveTool()
 void TF_HAIR::hideColourPanel()
 {
     GradientPanel1->hide();
+    ToolItem(QStringLiteral("BT_SLIDERS"))->setChecked(false);
 }
 
 void TF_HAIR::ApplyPreset(TF_FILHO *composition, int number)
 {
+    if (!composition)
+        return;
+    BusyCursor busy;
+    composition->ApplyPresetNumber(number);
     if (PresetHook)
         PresetHook(composition, number);
 }
@@ -980,4 +985,122 @@ void TF_HAIR::Zoom2Click()
 {
     if (TF_FILHO *c = ActiveComposition())
         c->Image1->SetZoom(c->Image1->Zoom() + 5);
+}
+
+// ---------------------------------------------------------------- colour
+
+ColourPanelTarget TF_HAIR::ActiveColourTarget() const
+{
+    ColourPanelTarget target;
+    if (TF_FILHO *c = ActiveComposition()) {
+        target.composition = c;
+        target.photo = c->Image1;
+        target.overlay = c->Image2;
+        target.hairNumber = c->HairNumber;
+    }
+    return target;
+}
+
+void TF_HAIR::ClickSlidersTool()
+{
+    QAction *sliders = ToolItem(QStringLiteral("BT_SLIDERS"));
+    if (sliders->isEnabled())
+        sliders->trigger();
+}
+
+void TF_HAIR::BT_SLIDERSClick()
+{
+    if (!ActiveComposition()) {
+        ToolItem(QStringLiteral("BT_SLIDERS"))->setChecked(false);
+        return;
+    }
+    if (!m_colourPanelPlaced) {
+        // Just below the toolbar, once the frame is laid out.
+        GradientPanel1->move(264, m_mdi->geometry().top() + 2);
+        m_colourPanelPlaced = true;
+    }
+    ColourPanelOpen = true;
+    ColourPanel->Open();
+    ToolItem(QStringLiteral("BT_SLIDERS"))->setChecked(true);
+}
+
+void TF_HAIR::ColorPanel1Click()
+{
+    ClickSlidersTool();
+    ToolItem(QStringLiteral("BT_SLIDERS"))->setChecked(true);
+}
+
+void TF_HAIR::sRedScroll()
+{
+    ColourPanel->sRedScroll();
+}
+
+void TF_HAIR::BitBtn1Click()
+{
+    ColourPanel->BitBtn1Click();
+}
+
+void TF_HAIR::HSVBox1Click()
+{
+    ColourPanel->HSVBox1Click();
+}
+
+void TF_HAIR::BitBtn2Click()
+{
+    ColourPanel->BitBtn2Click();
+}
+
+void TF_HAIR::BitBtn21Click()
+{
+    hideColourPanel();
+    // The move tool sees the flag still set and draws the composition
+    // again without the panel's traces.
+    QAction *scroll = ToolItem(QStringLiteral("BT_SCROLL"));
+    scroll->trigger();
+    scroll->setChecked(true);
+    ColourPanelOpen = false;
+}
+
+void TF_HAIR::AjusteFoto1Click()
+{
+    if (TF_FILHO *c = ActiveComposition())
+        c->Image2->hide();
+    ClickSlidersTool();
+}
+
+void TF_HAIR::AjusteCabelo1Click()
+{
+    ClickSlidersTool();
+}
+
+void TF_HAIR::Flip1Click()
+{
+    ToolItem(QStringLiteral("BT_SCROLL"))->trigger();
+    if (TF_FILHO *c = ActiveComposition())
+        c->FlipHair();
+}
+
+void TF_HAIR::Amarelo1Click()
+{
+    ApplyPreset(ActiveComposition(), 1);
+}
+
+void TF_HAIR::Marrom1Click()
+{
+    ApplyPreset(ActiveComposition(), 2);
+}
+
+void TF_HAIR::Vermelho1Click()
+{
+    ApplyPreset(ActiveComposition(), 3);
+}
+
+void TF_HAIR::Preto1Click()
+{
+    ApplyPreset(ActiveComposition(), 4);
+}
+
+void TF_HAIR::Normal1Click()
+{
+    ApplyPreset(ActiveComposition(), 5);
 }

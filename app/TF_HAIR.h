@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ColourPanelHost.h"
 #include "CompositionHost.h"
 
 #include <QHash>
@@ -12,6 +13,7 @@ class QActionGroup;
 class QMdiArea;
 class QMdiSubWindow;
 class QToolBar;
+class TColourPanel;
 class TComboBox;
 class TF_FILHO;
 class TFormScaler;
@@ -34,7 +36,7 @@ class TToolItem;
  * build itself, and the hidden scratch image that hair files, saved and
  * printed pictures and captures pass through.
  */
-class TF_HAIR : public QMainWindow, public CompositionHost
+class TF_HAIR : public QMainWindow, public CompositionHost, public ColourPanelHost
 {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ windowTitle WRITE setWindowTitle)
@@ -58,6 +60,12 @@ public:
     void ApplyPreset(TF_FILHO *composition, int number) override;
     void ShowMessage(const QString &text, const QString &caption) override;
     void HairChanged(TF_FILHO *composition) override;
+
+    // ColourPanelHost
+    ColourPanelTarget ActiveColourTarget() const override;
+    TImageView *ScratchView() const override { return ImageView1; }
+    void ClickSlidersTool() override;
+    void ColourPanelCloseClicked() override { BitBtn21Click(); }
 
     static void SetMessageSink(MessageSink sink);
     /** The message text after the language file's "Messages" section. */
@@ -142,6 +150,24 @@ public:
     /** "Ajuste Automático": fit every inserted, replayed or stepped hair. */
     bool AutoFitOn() const;
 
+    // The colour panel, the preset colours and the Ajuste menu.
+    TColourPanel *ColourPanel = nullptr; ///< the controls and logic inside GradientPanel1
+    void BT_SLIDERSClick();
+    void ColorPanel1Click();
+    void sRedScroll();
+    void BitBtn1Click();
+    void HSVBox1Click();
+    void BitBtn2Click();
+    void BitBtn21Click();
+    void AjusteFoto1Click();
+    void AjusteCabelo1Click();
+    void Flip1Click();
+    void Amarelo1Click();
+    void Marrom1Click();
+    void Vermelho1Click();
+    void Preto1Click();
+    void Normal1Click();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
@@ -165,6 +191,7 @@ private:
 
     CompositionHandOff m_handOff;
     bool m_lassoActive = false;
+    bool m_colourPanelPlaced = false;
     QMdiArea *m_mdi = nullptr;
     QActionGroup *m_tools = nullptr;
     QHash<QString, TMenuItem *> m_menuItems;

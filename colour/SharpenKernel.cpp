@@ -260,6 +260,89 @@ static void sharpenRow(TRasterRGB &bitmap, int r, int d, SharpenRowState &st)
     }
 }
 
+// Distance 1, two rows at a time: row r + 1 runs three blocks of pixels
+// behind row r, so the two serial chains are independent inside the inner
+// loop and overlap in the processor. Row r's fixed part is computed before
+// anything is written (row r + 1 is still untouched then). The fixed part
+// of each block of row r + 1 is computed once row r has finished one pixel
+// beyond the block, and before row r + 1's own chain comes near enough to
+// overwrite any pixel the block reads (its wide stores reach one byte into
+// the next pixel). The result is the same, byte for byte, as taking the
+// rows one after the other.
+static bool g_pairedRows = true;
+
+void SharpenKernel::SetPairedRows(bool on)
+{
+    g_pairedRows = on;
+}
+
+namespace {
+
+struct Chain
+{
+    const std::uint16_t *fixed;
+    std::uint8_t *mid;
+    int w;
+    __m128i last;
+
+    inline void advance(int x)
+    {
+        if (x == 0) {
+            int centre0 = 0;
+            std::memcpy(&centre0, mid, 3);
+            last = step(fixed, 0, _mm_unpacklo_epi8(_mm_cvtsi32_si128(centre0), _mm_setzero_si128()));
+        } else {
+            last = step(fixed, x, last);
+        }
+        if (x == w - 1)
+            storeExact(mid, x, last);
+        else
+            storeWide(mid, x, last);
+    }
+};
+
+} // namespace
+
+static void sharpenRowPair(TRasterRGB &bitmap, int r, SharpenRowState &lower, SharpenRowState &upper)
+{
+    constexpr int kBlock = 32;
+    constexpr int kLag = 3;
+    const int w = bitmap.Width();
+    const std::uint8_t *below = bitmap.Rows(r - 1);
+    std::uint8_t *mid0 = bitmap.Rows(r);
+    std::uint8_t *mid1 = bitmap.Rows(r + 1);
+    const std::uint8_t *above1 = bitmap.Rows(r + 2);
+    fixedPart(below, mid0, mid1, w, 1, 0, w, lower.columns.data(), lower.fixed.data());
+    Chain c0{lower.fixed.data(), mid0, w, _mm_setzero_si128()};
+    Chain c1{upper.fixed.data(), mid1, w, _mm_setzero_si128()};
+    const int blocks = (w + kBlock - 1) / kBlock;
+    for (int k = 0; k < blocks + kLag; ++k) {
+        // Row r + 1's block k - 2: row r is done up to pixel (k - 1) x kBlock.
+        const int f = k - 2;
+        if (f >= 0 && f < blocks)
+            fixedPart(mid0, mid1, above1, w, 1, f * kBlock, std::min(w, (f + 1) * kBlock), upper.columns.data(),
+                      upper.fixed.data());
+        const int x0 = k * kBlock;
+        const int x1 = (k - kLag) * kBlock;
+        if (k < blocks && k > kLag && x0 + kBlock < w) {
+#pragma GCC unroll 8
+            for (int j = 0; j < kBlock; ++j) {
+                c0.last = step(c0.fixed, x0 + j, c0.last);
+                storeWide(mid0, x0 + j, c0.last);
+                c1.last = step(c1.fixed, x1 + j, c1.last);
+                storeWide(mid1, x1 + j, c1.last);
+            }
+            continue;
+        }
+        for (int j = 0; j < kBlock; ++j) {
+            if (k < blocks && x0 + j < w)
+                c0.advance(x0 + j);
+            if (k >= kLag && x1 + j < w)
+                c1.advance(x1 + j);
+        }
+    }
+}
+
 // Row r depends only on row r - d below it and on row r + d above it
 // (unsharpened), so the rows fall into d chains r mod d that never read each
 // other's pixels: the chains can run on two threads. Rows below d all read
@@ -295,6 +378,17 @@ void SharpenKernel::run(TRasterRGB &bitmap, int d)
         return;
     }
     SharpenRowState st(w);
+    if (d == 1 && h >= 4 && g_pairedRows) {
+        SharpenRowState upper(w);
+        plainRow(bitmap, 0, d);
+        int r = 1;
+        for (; r + 2 <= h - 1; r += 2)
+            sharpenRowPair(bitmap, r, st, upper);
+        for (; r < h - 1; ++r)
+            sharpenRow(bitmap, r, d, st);
+        plainRow(bitmap, h - 1, d);
+        return;
+    }
     for (int r = 0; r < h; ++r) {
         if (clampIndex(r - d, 0, h - 1) == r || clampIndex(r + d, 0, h - 1) == r)
             plainRow(bitmap, r, d);

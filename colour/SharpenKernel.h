@@ -25,6 +25,9 @@ public:
     /** Sharpens in place; distance 0 changes nothing, a negative distance
      *  samples the same positions as its magnitude. */
     static void run(TRasterRGB &bitmap, int distance);
+    /** Distance 1 takes two rows at a time (on by default); off, one row
+     *  after the other. For measuring the two against each other. */
+    static void SetPairedRows(bool on);
     /** The plain per-pixel path for one row; 0 <= distance <= max(Width, Height). */
     static void plainRow(TRasterRGB &bitmap, int row, int distance);
 };

@@ -3,6 +3,7 @@
 #include "BusyCursor.h"
 #include "CompositionHost.h"
 #include "HairFiles.h"
+#include "HairPixels.h"
 #include "ImageCursors.h"
 #include "PictureImage.h"
 #include "TImage.h"
@@ -269,24 +270,96 @@ ImageStatus TF_FILHO::ReloadOverlayFromFile()
     return status;
 }
 
+void TF_FILHO::setOverlayPixelsKeepingGeometry(Picture24 picture)
+{
+    const QRect bounds = Image2->geometry();
+    const bool autoSize = Image2->AutoSize();
+    Image2->SetAutoSize(false);
+    Image2->SetPicture(std::move(picture));
+    Image2->SetAutoSize(autoSize);
+    Image2->setGeometry(bounds);
+}
+
 void TF_FILHO::ClearHairBackground()
 {
-    Picture24 picture = Image2->Picture();
-    if (picture.width() > 1 && picture.height() > 1) {
-        const std::uint32_t key = picture.pixel(1, 1);
-        for (int y = 0; y < picture.height(); ++y)
-            for (int x = 0; x < picture.width(); ++x)
-                if (picture.pixel(x, y) == key)
-                    picture.setPixel(x, y, 0xFFFFFF);
-        const QPoint at = Image2->pos();
-        const QSize size = Image2->size();
-        const bool autoSize = Image2->AutoSize();
-        Image2->SetAutoSize(false);
-        Image2->SetPicture(std::move(picture));
-        Image2->SetAutoSize(autoSize);
-        Image2->setGeometry(QRect(at, size));
+    if (Image2->Picture().width() > 1 && Image2->Picture().height() > 1) {
+        Picture24 picture = Image2->Picture();
+        WhitenHairBackground(picture);
+        setOverlayPixelsKeepingGeometry(std::move(picture));
     }
     Image2->update();
+}
+
+void TF_FILHO::showMasterInOverlay()
+{
+    // The overlay sizes itself to the master; its position stays.
+    const QPoint at = Image2->pos();
+    Image2->SetPicture(ImageAux2->Bitmap());
+    Image2->move(at);
+}
+
+void TF_FILHO::PresetAmarelo()
+{
+    ImageProc2->ShiftChannels(100, 100, 0);
+    showMasterInOverlay();
+    ImageProc2->Undo();
+    ClearHairBackground();
+}
+
+void TF_FILHO::PresetMarrom()
+{
+    ImageProc2->ShiftHSV(0, 0, -20);
+    showMasterInOverlay();
+    ImageProc2->Undo();
+    ClearHairBackground();
+}
+
+void TF_FILHO::PresetVermelho()
+{
+    ImageProc2->ShiftChannels(65, 0, 0);
+    showMasterInOverlay();
+    ImageProc2->Undo();
+    ClearHairBackground();
+}
+
+void TF_FILHO::PresetPreto()
+{
+    ImageProc2->ShiftHSV(0, 0, -40);
+    showMasterInOverlay();
+    ImageProc2->Undo();
+    ClearHairBackground();
+}
+
+void TF_FILHO::PresetNormal()
+{
+    showMasterInOverlay();
+    ClearHairBackground();
+}
+
+void TF_FILHO::ApplyPresetNumber(int number)
+{
+    switch (number) {
+    case 1: PresetAmarelo(); break;
+    case 2: PresetMarrom(); break;
+    case 3: PresetVermelho(); break;
+    case 4: PresetPreto(); break;
+    case 5: PresetNormal(); break;
+    default: break;
+    }
+}
+
+bool TF_FILHO::FlipHair()
+{
+    if (Image2->isHidden())
+        return false;
+    BusyCursor busy;
+    // Hidden while its pixels change, so no half-mirrored frame is shown.
+    Image2->hide();
+    Picture24 picture = Image2->Picture();
+    MirrorHair(picture);
+    setOverlayPixelsKeepingGeometry(std::move(picture));
+    Image2->show();
+    return true;
 }
 
 void TF_FILHO::BakeHairSize()

@@ -86,6 +86,21 @@ public:
     /** The program folder every catalogue path starts from. */
     QString AppDirectory() const;
 
+    /** The preset colours: the hair master recoloured (its undo copy taken
+     *  and put back at once), shown at its natural size with its background
+     *  white again. Normal shows the master as loaded. They never build on
+     *  the overlay as it is, so they do not accumulate. */
+    void PresetAmarelo();
+    void PresetMarrom();
+    void PresetVermelho();
+    void PresetPreto();
+    void PresetNormal();
+    /** Preset 1 (Amarelo) .. 5 (Normal), the keyboard's order; others do nothing. */
+    void ApplyPresetNumber(int number);
+    /** Mirrors the visible overlay left to right in its own pixels; the
+     *  master keeps its orientation. False when the overlay is hidden. */
+    bool FlipHair();
+
     /** Renews the caption: "7 - Médios e Claros". */
     void FormActivate();
     /** Takes the undo snapshot of the photo. */
@@ -122,6 +137,8 @@ private:
     QString categoryName() const;
     void applyPresetKey(int number);
     void stretchOverlay(const QRect &bounds);
+    void showMasterInOverlay();
+    void setOverlayPixelsKeepingGeometry(Picture24 picture);
 
     CompositionHost *m_host;
     bool m_built = false;

@@ -4,6 +4,8 @@
 #include "Picture24.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -17,27 +19,30 @@ int shifted(int value, int delta, int top)
 
 void ShiftHSV(Picture24 &picture, int deltaHue, int deltaSat, int deltaVal)
 {
-    // Hair pictures have few distinct colours; remembering the last one
-    // skips most conversions on flat areas.
-    bool haveLast = false;
-    std::uint8_t lastIn[3] = {0, 0, 0};
-    RgbColour lastOut;
+    // Hair pictures have few distinct colours, spread over strands and the
+    // background: a small direct-mapped cache of converted colours skips
+    // almost every conversion. An entry holds the input colour with bit 24
+    // set (so an empty entry never matches) and the result.
+    constexpr std::size_t kEntries = 4096;
+    std::vector<std::uint32_t> inputs(kEntries, 0);
+    std::vector<std::uint32_t> outputs(kEntries, 0);
 
     for (int r = 0; r < picture.height(); ++r) {
         std::uint8_t *p = picture.row(r);
         for (int x = 0; x < picture.width(); ++x, p += 3) {
-            if (!haveLast || p[0] != lastIn[0] || p[1] != lastIn[1] || p[2] != lastIn[2]) {
-                lastIn[0] = p[0];
-                lastIn[1] = p[1];
-                lastIn[2] = p[2];
+            const std::uint32_t in = std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16);
+            const std::size_t slot = ((in * 2654435761u) >> 20) & (kEntries - 1);
+            if (inputs[slot] != (in | 0x1000000u)) {
                 const HsvColour c = RGBtoHSV(p[2], p[1], p[0]);
-                lastOut = HSVtoRGB(shifted(c.hue, deltaHue, 359), shifted(c.sat, deltaSat, 99),
-                                   shifted(c.val, deltaVal, 99));
-                haveLast = true;
+                const RgbColour out = HSVtoRGB(shifted(c.hue, deltaHue, 359), shifted(c.sat, deltaSat, 99),
+                                               shifted(c.val, deltaVal, 99));
+                inputs[slot] = in | 0x1000000u;
+                outputs[slot] = std::uint32_t(out.blue) | (std::uint32_t(out.green) << 8) | (std::uint32_t(out.red) << 16);
             }
-            p[0] = lastOut.blue;
-            p[1] = lastOut.green;
-            p[2] = lastOut.red;
+            const std::uint32_t out = outputs[slot];
+            p[0] = std::uint8_t(out);
+            p[1] = std::uint8_t(out >> 8);
+            p[2] = std::uint8_t(out >> 16);
         }
     }
 }

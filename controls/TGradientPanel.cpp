@@ -1,6 +1,7 @@
 #include "TGradientPanel.h"
 
-#include <QLinearGradient>
+#include "GradientStrips.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -23,10 +24,8 @@ void TGradientPanel::SetColours(QColor from, QColor to)
 void TGradientPanel::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
-    QLinearGradient g(0, 0, 0, height());
-    g.setColorAt(0, m_from);
-    g.setColorAt(1, m_to);
-    p.fillRect(rect(), g);
+    for (const GradientStrip &s : GradientStrips(width(), m_from.rgb() & 0xFFFFFF, m_to.rgb() & 0xFFFFFF))
+        p.fillRect(QRect(s.left, 0, s.right - s.left, height()), QColor::fromRgb(s.rgb));
     p.end();
     QFrame::paintEvent(event);
 }
@@ -36,6 +35,7 @@ void TGradientPanel::resizeEvent(QResizeEvent *event)
     QFrame::resizeEvent(event);
     if (width() != m_width || height() != m_height)
         resize(m_width, m_height);
+    emit Resized();
 }
 
 void TGradientPanel::mousePressEvent(QMouseEvent *event)

@@ -5,9 +5,11 @@
 #include <QPoint>
 
 /**
- * A movable panel painted with a vertical gradient. Its size is held: any
- * resize snaps back to the fixed width and height, so the colour panel keeps
- * the layout its sliders were placed for.
+ * A movable panel painted with vertical strips that run from the start
+ * colour at both side edges to the end colour in the middle. Its size is
+ * held: any resize snaps back to the fixed width and height, so the colour
+ * panel keeps the layout its sliders were placed for. It is dragged by any
+ * point of its surface that no child control takes.
  */
 class TGradientPanel : public QFrame
 {
@@ -17,6 +19,10 @@ public:
     TGradientPanel(const QString &name, int width, int height, QWidget *parent);
 
     void SetColours(QColor from, QColor to);
+
+signals:
+    /** After every resize, also one the panel undid. */
+    void Resized();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

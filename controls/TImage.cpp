@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cstring>
+
 TImage::TImage(const QString &name, QWidget *parent) : QWidget(parent)
 {
     setObjectName(name);
@@ -13,6 +15,17 @@ TImage::TImage(const QString &name, QWidget *parent) : QWidget(parent)
 void TImage::SetPicture(Picture24 picture)
 {
     m_picture = std::move(picture);
+    ++m_revision;
+    rebuildCache();
+    if (m_autoSize && !m_picture.isNull())
+        resize(m_picture.width(), m_picture.height());
+    update();
+}
+
+void TImage::ExchangePicture(Picture24 &picture)
+{
+    m_picture.swap(picture);
+    ++m_revision;
     rebuildCache();
     if (m_autoSize && !m_picture.isNull())
         resize(m_picture.width(), m_picture.height());
@@ -43,15 +56,26 @@ void TImage::rebuildCache()
     }
     const int w = m_picture.width();
     const int h = m_picture.height();
-    m_cache = QImage(w, h, QImage::Format_ARGB32);
-    const std::uint32_t key = TransparentColour();
+    // Every pixel is either fully transparent or opaque, so the premultiplied
+    // form has the same bytes and is drawn without a conversion.
+    m_cache = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
+    // No colour has bit 24 set, so without transparency nothing matches.
+    const std::uint32_t key = m_transparent ? TransparentColour() : 0x1000000u;
     for (int y = 0; y < h; ++y) {
         const std::uint8_t *src = m_picture.scanLine(y);
         auto *dst = reinterpret_cast<QRgb *>(m_cache.scanLine(y));
-        for (int x = 0; x < w; ++x, src += 3) {
-            const std::uint32_t rgb = (std::uint32_t(src[2]) << 16) | (std::uint32_t(src[1]) << 8) | src[0];
-            dst[x] = (m_transparent && rgb == key) ? 0u : (0xFF000000u | rgb);
+        // Four bytes read per pixel (blue, green, red and one more, masked
+        // off); the row's last pixel is read bytewise so as not to run past
+        // the picture's end.
+        for (int x = 0; x + 1 < w; ++x) {
+            std::uint32_t v;
+            std::memcpy(&v, src + 3 * x, 4);
+            const std::uint32_t rgb = v & 0xFFFFFFu;
+            dst[x] = rgb == key ? 0u : (0xFF000000u | rgb);
         }
+        const std::uint8_t *last = src + 3 * (w - 1);
+        const std::uint32_t rgb = (std::uint32_t(last[2]) << 16) | (std::uint32_t(last[1]) << 8) | last[0];
+        dst[w - 1] = rgb == key ? 0u : (0xFF000000u | rgb);
     }
 }
 

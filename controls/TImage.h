@@ -26,6 +26,12 @@ public:
     const Picture24 &Picture() const { return m_picture; }
     /** Replaces the picture; with AutoSize the control takes its size. */
     void SetPicture(Picture24 picture);
+    /** As SetPicture, handing the previous picture back in `picture`
+     *  instead of freeing it, so a caller can reuse its pixel block. */
+    void ExchangePicture(Picture24 &picture);
+    /** Counts picture replacements, so a holder of earlier pixels can tell
+     *  that they are no longer the ones shown. */
+    std::uint64_t Revision() const { return m_revision; }
 
     bool Transparent() const { return m_transparent; }
     void SetTransparent(bool on);
@@ -59,4 +65,5 @@ private:
     QImage m_cache; // the picture with the key colour cut out
     bool m_transparent = false;
     bool m_autoSize = false;
+    std::uint64_t m_revision = 0;
 };

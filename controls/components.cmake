@@ -2,6 +2,7 @@
 # lists with the published properties the language file names.
 target_sources(quenda_controls_core PRIVATE
   FormScale.cpp FormScale.h
+  GradientStrips.cpp GradientStrips.h
   BusyCursor.h
 )
 target_sources(quenda_controls PRIVATE

@@ -1,5 +1,7 @@
 #include "TImageProc.h"
 
+#include "ChannelShift.h"
+#include "HsvShift.h"
 #include "PictureImage.h"
 #include "TImageView.h"
 
@@ -25,6 +27,22 @@ bool TImageProc::Undo()
         return false;
     m_view->SetBitmap(m_snapshot);
     return true;
+}
+
+void TImageProc::ShiftChannels(int red, int green, int blue)
+{
+    if (m_autoUndo)
+        SaveUndo();
+    ::ShiftChannels(m_view->Bitmap(), red, green, blue);
+    m_view->Refresh();
+}
+
+void TImageProc::ShiftHSV(int hue, int saturation, int value)
+{
+    if (m_autoUndo)
+        SaveUndo();
+    ::ShiftHSV(m_view->Bitmap(), hue, saturation, value);
+    m_view->Refresh();
 }
 
 void TImageProc::CopyToClipboard() const

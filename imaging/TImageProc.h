@@ -29,6 +29,13 @@ public:
     bool Undo();
     const Picture24 &UndoSnapshot() const { return m_snapshot; }
 
+    /** Adds the offsets to every channel of the attached picture, clamped
+     *  to a byte (snapshot first when automatic undo is on). */
+    void ShiftChannels(int red, int green, int blue);
+    /** Shifts every pixel in the picker's HSV model (snapshot first when
+     *  automatic undo is on). */
+    void ShiftHSV(int hue, int saturation, int value);
+
     /** Empties the clipboard and puts the attached picture on it. */
     void CopyToClipboard() const;
     /** Replaces the attached picture by the clipboard's bitmap (snapshot

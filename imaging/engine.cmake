@@ -7,3 +7,5 @@ target_sources(quenda_imaging PRIVATE
   ImageDialogFilter.cpp ImageDialogFilter.h
   TOpenImageDialog.cpp TOpenImageDialog.h
 )
+# The processing component's channel and HSV shifts live with the HSV model.
+target_link_libraries(quenda_imaging PUBLIC quenda_controls_core)

@@ -3,6 +3,7 @@
 target_sources(quenda_imaging_core PRIVATE
   ViewLayout.cpp ViewLayout.h
   PolygonSelection.cpp PolygonSelection.h
+  PolygonCopy.cpp PolygonCopy.h
 )
 target_sources(quenda_imaging PRIVATE
   TViewBase.cpp TViewBase.h

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -371,4 +373,23 @@ TEST(Recompute, TwoThreadsGiveTheSameResult)
     ColourRecompute::Apply(saved, work, s);
     sequentialRecompute(saved, expected, s);
     EXPECT_TRUE(samePixels(work, expected));
+}
+
+// Distance 1 takes rows two at a time with the upper one lagging by blocks
+// of pixels: every width around the block edges and every height parity
+// must still give the plain sequential result, padding untouched.
+TEST(AgainstReference, SharpenDistanceOneRowPairs)
+{
+    for (int w : {1, 2, 31, 32, 33, 95, 96, 97, 127, 128, 129, 160, 161, 300}) {
+        for (int h : {1, 2, 3, 4, 5, 6, 9}) {
+            TRasterBMP fast = randomPicture(w, h, static_cast<unsigned>(w * 31 + h));
+            markPadding(fast);
+            TRasterBMP plain = fast;
+            SharpenAtDistance(fast, 1);
+            ref::sharpen(plain, 1);
+            ASSERT_EQ(std::memcmp(fast.Bits(), plain.Bits(), static_cast<std::size_t>(fast.ByteCount())), 0)
+                << w << " x " << h;
+            EXPECT_TRUE(paddingIntact(fast));
+        }
+    }
 }

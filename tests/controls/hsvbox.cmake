@@ -4,6 +4,7 @@ add_executable(test_controls_hsvmodel
   ${CMAKE_CURRENT_LIST_DIR}/HsvModelTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HsvShiftTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HsvBoxModelTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ChannelShiftTest.cpp
 )
 target_link_libraries(test_controls_hsvmodel PRIVATE quenda_controls_core GTest::gtest_main)
 gtest_discover_tests(test_controls_hsvmodel DISCOVERY_MODE PRE_TEST)

@@ -3,6 +3,7 @@
 add_executable(test_imaging_viewlayout
   ${CMAKE_CURRENT_LIST_DIR}/ViewLayoutTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PolygonSelectionTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PolygonCopyTest.cpp
 )
 target_link_libraries(test_imaging_viewlayout PRIVATE quenda_imaging_core GTest::gtest_main)
 gtest_discover_tests(test_imaging_viewlayout DISCOVERY_MODE PRE_TEST)
