@@ -7,7 +7,9 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
+#include <memory>
 
+class MainPrintHost;
 class QActionGroup;
 class QMdiArea;
 class QMdiSubWindow;
@@ -134,6 +136,8 @@ public:
     void Zoom1Click();
     void Zoom2Click();
     void GradientPanel1Resize();
+    void Imprimir1Click();
+    void PrintPreview1Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -164,6 +168,9 @@ private:
     QList<QPointer<QObject>> m_compositions;
     QPointer<THelpViewer> m_help;
     QString m_lastSection;
+    // The print commands reach this window through their own interface.
+    friend class MainPrintHost;
+    std::unique_ptr<MainPrintHost> m_printing;
 };
 
 /** The program-long main window. */
