@@ -10,6 +10,7 @@ packages=(
   libsane-dev sane-utils libsane1
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
+  cups printer-driver-cups-pdf poppler-utils
 )
 if [[ "${QUENDA_WITH_OPENCV:-0}" == 1 ]]; then
   packages+=(libopencv-dev)
