@@ -35,6 +35,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -700,6 +701,8 @@ int main(int argc, char **argv)
     // No printer of the machine may take part here: the spooler is sent to
     // a socket that does not exist, so every job goes to a PDF file.
     qputenv("CUPS_SERVER", QByteArray("/nonexistent/quenda-test-") + QByteArray::number(QCoreApplication::applicationPid()));
+    // The real save dialog remembers its folder: not in the user's settings.
+    QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     PrintWindowsTest test;
     return QTest::qExec(&test, argc, argv);

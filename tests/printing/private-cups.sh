@@ -61,6 +61,8 @@ ErrorLog $dir/log/error_log
 PageLog $dir/log/page_log
 SystemGroup root
 FileDevice No
+Printcap $dir/printcap
+ServerKeychain $dir/ssl
 Sandboxing Relaxed
 CONF
   cat >"$dir/cups-pdf.conf" <<CONF
