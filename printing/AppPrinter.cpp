@@ -51,7 +51,7 @@ bool AppPrinter::HasInstalledPrinter()
 QString AppPrinter::SuggestedPdfName()
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty())
+    if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();
     return QDir(folder).filePath(QStringLiteral("quenda.pdf"));
 }

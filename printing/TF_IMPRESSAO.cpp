@@ -29,7 +29,8 @@ TF_IMPRESSAO::TF_IMPRESSAO(const QString &appDir, QWidget *parent) : QDialog(par
 {
     setObjectName(QStringLiteral("F_IMPRESSAO"));
     setWindowTitle(QStringLiteral("Imprimir"));
-    setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
     resize(360, 375);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

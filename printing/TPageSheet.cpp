@@ -43,7 +43,7 @@ TPageSheet::TPageSheet(QWidget *parent) : QScrollArea(parent)
     const PageGeometry g = Geometry();
     m_marginLeft = m_marginRight = g.MinMarginX();
     m_marginTop = m_marginBottom = g.MinMarginY();
-    m_openPage = std::make_unique<QPicture>();
+    m_openPage = std::make_shared<PageRecording>();
     updateScrollRanges();
 }
 
@@ -226,8 +226,7 @@ void TPageSheet::closePage()
 void TPageSheet::startPage()
 {
     const PageGeometry g = Geometry();
-    m_openPage = std::make_unique<QPicture>();
-    m_openPage->setBoundingRect(QRect(0, 0, g.PagePixelsWidth(), g.PagePixelsHeight()));
+    m_openPage = std::make_shared<PageRecording>(QSize(g.PagePixelsWidth(), g.PagePixelsHeight()), g.DpiY());
     m_canvas = std::make_unique<QPainter>(m_openPage.get());
     m_canvas->setBrush(Qt::NoBrush);
     m_canvas->setRenderHint(QPainter::SmoothPixmapTransform);
@@ -241,7 +240,7 @@ void TPageSheet::Clear()
     refuseWhileGenerating("Não pode limpar conteúdo enquanto imprimindo");
     m_pages.clear();
     closePage();
-    m_openPage = std::make_unique<QPicture>();
+    m_openPage = std::make_shared<PageRecording>();
     m_currentPage = 0;
     updateScrollRanges();
     m_box->update();
@@ -259,7 +258,7 @@ void TPageSheet::BeginDoc()
     m_generating = true;
     m_pages.clear();
     startPage();
-    m_pages.append(QPicture()); // the open page's place; filled when it closes
+    m_pages.append(m_openPage);
     m_currentPage = 1;
 }
 
@@ -268,9 +267,8 @@ void TPageSheet::NewPage()
     if (!m_generating)
         return;
     closePage();
-    m_pages.last() = *m_openPage;
     startPage();
-    m_pages.append(QPicture());
+    m_pages.append(m_openPage);
     m_currentPage = m_pages.size();
 }
 
@@ -280,8 +278,7 @@ void TPageSheet::EndDoc()
         return;
     m_generating = false;
     closePage();
-    m_pages.last() = *m_openPage;
-    m_openPage = std::make_unique<QPicture>();
+    m_openPage = std::make_shared<PageRecording>();
     m_currentPage = 1;
     updateScrollRanges();
     m_box->update();
@@ -384,7 +381,7 @@ void TPageSheet::paintBox(QPainter &painter)
     painter.drawRect(page.adjusted(0, 0, -1, -1));
 
     if (m_currentPage >= 1 && m_currentPage <= m_pages.size()) {
-        const QPicture &picture = m_pages.at(m_currentPage - 1);
+        const PageRecording &recording = *m_pages.at(m_currentPage - 1);
         const QRect dest = RecordedPageRect();
         const PageGeometry g = Geometry();
         const int pw = std::max(1, g.PagePixelsWidth());
@@ -394,7 +391,7 @@ void TPageSheet::paintBox(QPainter &painter)
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.translate(dest.topLeft());
         painter.scale(double(dest.width()) / pw, double(dest.height()) / ph);
-        painter.drawPicture(0, 0, picture);
+        recording.Play(painter);
         painter.restore();
     }
 

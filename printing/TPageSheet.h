@@ -1,12 +1,12 @@
 #pragma once
 
 #include "PageGeometry.h"
+#include "PageRecording.h"
 
 #include <QColor>
 #include <QFont>
 #include <QList>
 #include <QPageLayout>
-#include <QPicture>
 #include <QScrollArea>
 #include <memory>
 
@@ -17,7 +17,7 @@ class QPrinter;
  * A document of printer pages shown one at a time as a sheet of paper, at a
  * zoom, with a shadow and the margins drawn in. Drawing goes on `Canvas()`
  * between BeginDoc and EndDoc, in printer pixels from the printable corner;
- * each page is kept as a recorded picture.
+ * each page is kept as a recording of what was drawn.
  */
 class TPageSheet : public QScrollArea
 {
@@ -92,7 +92,7 @@ public:
 
     bool Generating() const { return m_generating; }
     int PageCount() const { return m_pages.size(); }
-    const QPicture &Page(int number) const { return m_pages.at(number - 1); }
+    const PageRecording &Page(int number) const { return *m_pages.at(number - 1); }
     int CurrentPage() const { return m_currentPage; }
     void SetCurrentPage(int number);
 
@@ -137,8 +137,8 @@ private:
     QColor m_color;
     int m_screenDpiX = 0, m_screenDpiY = 0;
 
-    QList<QPicture> m_pages;
-    std::unique_ptr<QPicture> m_openPage;
+    QList<std::shared_ptr<PageRecording>> m_pages;
+    std::shared_ptr<PageRecording> m_openPage;
     std::unique_ptr<QPainter> m_canvas;
     int m_currentPage = 0;
     bool m_generating = false;
