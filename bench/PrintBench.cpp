@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QPrinter>
 #include <QTemporaryDir>
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -31,7 +32,8 @@ void openEight()
 void BM_BuildPreviewOfEight(benchmark::State &state)
 {
     if (F_HAIR->CompositionCount() != 8) {
-        state.SkipWithError(("the sample salon's photo did not open: " + std::to_string(F_HAIR->CompositionCount())).c_str());
+        state.SkipWithError(
+            ("the sample salon's photo did not open: " + std::to_string(F_HAIR->CompositionCount())).c_str());
         return;
     }
     for (auto _ : state) {

@@ -1,8 +1,8 @@
 #include "AppPrinter.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -78,13 +78,13 @@ bool AppPrinter::ChooseTarget(QWidget *parent, const QString &saveTitle)
     }
     if (printer.outputFormat() != QPrinter::PdfFormat)
         makePdfPrinter(printer); // the printers went away since the start
-    const QString suggested = printer.outputFileName().isEmpty() ? SuggestedPdfName() : printer.outputFileName();
+    const QString suggested =
+        printer.outputFileName().isEmpty() ? SuggestedPdfName() : printer.outputFileName();
     QString name;
     if (saveRunner())
         name = saveRunner()(suggested);
     else
-        name = QFileDialog::getSaveFileName(parent, saveTitle, suggested,
-                                            QStringLiteral("PDF (*.pdf)"));
+        name = QFileDialog::getSaveFileName(parent, saveTitle, suggested, QStringLiteral("PDF (*.pdf)"));
     if (name.isEmpty())
         return false;
     if (QFileInfo(name).suffix().isEmpty())

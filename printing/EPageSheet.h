@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+
 #include <stdexcept>
 
 /** An operation of the page view refused; the text is for the user. */

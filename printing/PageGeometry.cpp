@@ -8,8 +8,8 @@ using PrintGeometry::RoundHalfEven;
 
 bool PageGeometry::Usable() const
 {
-    return m_printer.usable && m_printer.dpiX > 0 && m_printer.dpiY > 0 && m_printer.physicalWidth > 0
-           && m_printer.physicalHeight > 0;
+    return m_printer.usable && m_printer.dpiX > 0 && m_printer.dpiY > 0 && m_printer.physicalWidth > 0 &&
+           m_printer.physicalHeight > 0;
 }
 
 double PageGeometry::PageWidth() const

@@ -17,7 +17,7 @@ public:
     struct Printer
     {
         bool usable = false;
-        int physicalWidth = 0;  ///< whole sheet, printer pixels
+        int physicalWidth = 0; ///< whole sheet, printer pixels
         int physicalHeight = 0;
         int offsetX = 0; ///< unprintable left edge, printer pixels
         int offsetY = 0; ///< unprintable top edge, printer pixels
@@ -67,7 +67,10 @@ public:
     int ScreenLength(double length, int zoom, int screenDpi) const;
 
     /** Scroll range for a page side on screen and the shadow beside it. */
-    static int ScrollRange(int screenPageSide, int shadowOffset) { return screenPageSide + 2 * shadowOffset + 2; }
+    static int ScrollRange(int screenPageSide, int shadowOffset)
+    {
+        return screenPageSide + 2 * shadowOffset + 2;
+    }
     /** Scroll position for one axis after an update; `centre` says whether
      *  the location centres this axis. */
     static int ScrollPosition(bool centre, int range, int viewport);

@@ -3,6 +3,7 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
+
 #include <variant>
 
 namespace {
@@ -66,12 +67,19 @@ public:
     Type type() const override { return QPaintEngine::User; }
     void updateState(const QPaintEngineState &) override {}
 
-    void drawImage(const QRectF &r, const QImage &image, const QRectF &sr, Qt::ImageConversionFlags flags) override
+    void drawImage(const QRectF &r, const QImage &image, const QRectF &sr,
+                   Qt::ImageConversionFlags flags) override
     {
         add(ImageDraw{r, image, sr, flags});
     }
-    void drawPixmap(const QRectF &r, const QPixmap &pm, const QRectF &sr) override { add(PixmapDraw{r, pm, sr}); }
-    void drawTiledPixmap(const QRectF &r, const QPixmap &pm, const QPointF &p) override { add(TiledDraw{r, pm, p}); }
+    void drawPixmap(const QRectF &r, const QPixmap &pm, const QRectF &sr) override
+    {
+        add(PixmapDraw{r, pm, sr});
+    }
+    void drawTiledPixmap(const QRectF &r, const QPixmap &pm, const QPointF &p) override
+    {
+        add(TiledDraw{r, pm, p});
+    }
     void drawPath(const QPainterPath &path) override { add(PathDraw{path}); }
     void drawPolygon(const QPointF *points, int count, PolygonDrawMode mode) override
     {
@@ -109,7 +117,9 @@ private:
     PageRecording &m_page;
 };
 
-PageRecording::PageRecording(QSize size, int dpi) : m_size(size), m_dpi(dpi > 0 ? dpi : 300) {}
+PageRecording::PageRecording(QSize size, int dpi) : m_size(size), m_dpi(dpi > 0 ? dpi : 300)
+{
+}
 
 PageRecording::~PageRecording() = default;
 
@@ -185,8 +195,8 @@ void PageRecording::Play(QPainter &painter) const
                 else if (d.mode == QPaintEngine::PolylineMode)
                     painter.drawPolyline(d.polygon);
                 else
-                    painter.drawPolygon(d.polygon,
-                                        d.mode == QPaintEngine::WindingMode ? Qt::WindingFill : Qt::OddEvenFill);
+                    painter.drawPolygon(d.polygon, d.mode == QPaintEngine::WindingMode ? Qt::WindingFill
+                                                                                       : Qt::OddEvenFill);
             },
             command->draw);
         painter.restore();

@@ -2,6 +2,7 @@
 
 #include <QPaintDevice>
 #include <QSize>
+
 #include <memory>
 #include <vector>
 

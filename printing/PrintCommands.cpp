@@ -17,8 +17,8 @@
 void PrintCommands::ReportFailure(PrintHost &host, const QPrinter &printer)
 {
     if (printer.outputFormat() == QPrinter::PdfFormat)
-        host.ShowMessage(host.TranslateText(QStringLiteral("Não foi possível gravar o arquivo."))
-                             + QStringLiteral("\n") + printer.outputFileName(),
+        host.ShowMessage(host.TranslateText(QStringLiteral("Não foi possível gravar o arquivo.")) +
+                             QStringLiteral("\n") + printer.outputFileName(),
                          QStringLiteral("QUENDA"));
     else
         host.ShowMessage(QStringLiteral("Não foi possível imprimir."), QStringLiteral("QUENDA"));
@@ -30,7 +30,8 @@ void PrintCommands::PrintActiveComposition()
     if (snapshot.isNull())
         return;
     m_host.SetScratch(snapshot);
-    if (!AppPrinter::ChooseTarget(m_host.DialogParent(), m_host.TranslateText(QStringLiteral("Salvar como PDF"))))
+    if (!AppPrinter::ChooseTarget(m_host.DialogParent(),
+                                  m_host.TranslateText(QStringLiteral("Salvar como PDF"))))
         return;
     QPrinter &printer = AppPrinter::Current();
     bool printed;

@@ -44,7 +44,8 @@ bool PrintPictures::PrintComposition(QPrinter &printer, const QImage &snapshot)
 {
     printer.setPageOrientation(QPageLayout::Portrait);
     const PrintGeometry::Rect r = PrintGeometry::SingleCompositionRect(snapshot.width(), snapshot.height());
-    return runJob(printer, [&](QPainter &p) { DrawBitmapOnDevice(p, r.left, r.top, snapshot, r.width, r.height); });
+    return runJob(printer,
+                  [&](QPainter &p) { DrawBitmapOnDevice(p, r.left, r.top, snapshot, r.width, r.height); });
 }
 
 bool PrintPictures::PrintSheet(QPrinter &printer, const QImage &sheet, int sizeMode)
@@ -53,7 +54,8 @@ bool PrintPictures::PrintSheet(QPrinter &printer, const QImage &sheet, int sizeM
     const QRect page = printer.pageRect(QPrinter::DevicePixel).toRect();
     const PrintGeometry::Size size =
         PrintGeometry::PrintedSheetSize(page.width(), page.height(), sheet.width(), sheet.height(), sizeMode);
-    return runJob(printer, [&](QPainter &p) { p.drawImage(QRect(100, 100, size.width, size.height), sheet); });
+    return runJob(printer,
+                  [&](QPainter &p) { p.drawImage(QRect(100, 100, size.width, size.height), sheet); });
 }
 
 PrintGeometry::Rect PrintPictures::FittedRect(const QPrinter &printer, int width, int height)

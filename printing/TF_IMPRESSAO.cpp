@@ -29,8 +29,8 @@ TF_IMPRESSAO::TF_IMPRESSAO(const QString &appDir, QWidget *parent) : QDialog(par
 {
     setObjectName(QStringLiteral("F_IMPRESSAO"));
     setWindowTitle(QStringLiteral("Imprimir"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
     resize(360, 375);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -111,7 +111,8 @@ void TF_IMPRESSAO::FormActivate()
     PP_IMPRESSAO->BeginDoc();
     if (m_host && !m_host->Scratch().isNull()) {
         const Picture24 &sheet = m_host->Scratch();
-        const PrintGeometry::Rect r = PrintGeometry::PageViewDestination(m_sizeMode, sheet.width(), sheet.height());
+        const PrintGeometry::Rect r =
+            PrintGeometry::PageViewDestination(m_sizeMode, sheet.width(), sheet.height());
         // Pure green is left out: the page shows through there.
         const QImage picture = PrintPictures::DropColour(PictureImage::ToQImage(sheet), qRgb(0, 255, 0));
         PP_IMPRESSAO->Canvas()->drawImage(QRect(r.left, r.top, r.width, r.height), picture);

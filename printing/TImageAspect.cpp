@@ -17,7 +17,8 @@ void TImageAspect::SetPicture(const QImage &picture)
 
 QRect TImageAspect::DrawnRect() const
 {
-    const PrintGeometry::Rect r = PrintGeometry::ImageAspectFit(width(), height(), m_picture.width(), m_picture.height());
+    const PrintGeometry::Rect r =
+        PrintGeometry::ImageAspectFit(width(), height(), m_picture.width(), m_picture.height());
     return {r.left, r.top, r.width, r.height};
 }
 

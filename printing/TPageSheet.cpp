@@ -287,7 +287,8 @@ void TPageSheet::EndDoc()
 void TPageSheet::SetCurrentPage(int number)
 {
     if (!m_pages.isEmpty() && (number < 1 || number > m_pages.size()))
-        throw EPageSheet(QStringLiteral("Número da Página deve estar entre 1 e ") + QString::number(m_pages.size()));
+        throw EPageSheet(QStringLiteral("Número da Página deve estar entre 1 e ") +
+                         QString::number(m_pages.size()));
     m_currentPage = m_pages.isEmpty() ? 0 : number;
     m_box->update();
 }
@@ -360,7 +361,8 @@ void TPageSheet::paintBox(QPainter &painter)
         const QColor end = m_color.toRgb();
         for (int row = 0; row < h; ++row) {
             using PrintGeometry::GradientChannel;
-            painter.setPen(QColor(GradientChannel(row, h, 0, end.red()), GradientChannel(row, h, 0, end.green()),
+            painter.setPen(QColor(GradientChannel(row, h, 0, end.red()),
+                                  GradientChannel(row, h, 0, end.green()),
                                   GradientChannel(row, h, 0, end.blue())));
             painter.drawLine(0, row, w - 1, row);
         }
@@ -373,8 +375,10 @@ void TPageSheet::paintBox(QPainter &painter)
         painter.setPen(m_shadowColor);
         painter.setBrush(m_shadowColor);
         // Right edge, then bottom edge; they meet in the lower right corner.
-        painter.drawRect(page.right() + 1, page.top() + m_shadowOffset, m_shadowOffset - 1, page.height() - 1);
-        painter.drawRect(page.left() + m_shadowOffset, page.bottom() + 1, page.width() - 1, m_shadowOffset - 1);
+        painter.drawRect(page.right() + 1, page.top() + m_shadowOffset, m_shadowOffset - 1,
+                         page.height() - 1);
+        painter.drawRect(page.left() + m_shadowOffset, page.bottom() + 1, page.width() - 1,
+                         m_shadowOffset - 1);
     }
     painter.setPen(Qt::black);
     painter.setBrush(Qt::white);

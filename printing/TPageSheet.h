@@ -8,6 +8,7 @@
 #include <QList>
 #include <QPageLayout>
 #include <QScrollArea>
+
 #include <memory>
 
 class QPainter;

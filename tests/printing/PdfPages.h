@@ -58,15 +58,15 @@ inline QRect InkBounds(const QImage &image, int threshold = 235)
 /** Colours within `tolerance` on each channel. */
 inline bool Near(QRgb a, QRgb b, int tolerance = 12)
 {
-    return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance
-           && std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+    return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
+           std::abs(qBlue(a) - qBlue(b)) <= tolerance;
 }
 
 /** Edges agree within `slack` pixels. */
 inline bool Close(const QRect &a, const QRect &b, int slack)
 {
-    return std::abs(a.left() - b.left()) <= slack && std::abs(a.top() - b.top()) <= slack
-           && std::abs(a.right() - b.right()) <= slack && std::abs(a.bottom() - b.bottom()) <= slack;
+    return std::abs(a.left() - b.left()) <= slack && std::abs(a.top() - b.top()) <= slack &&
+           std::abs(a.right() - b.right()) <= slack && std::abs(a.bottom() - b.bottom()) <= slack;
 }
 
 } // namespace PdfPages

@@ -1,6 +1,7 @@
 // Where pictures land on the sheets, the page view and the paper.
-#include "PageGeometry.h"
 #include "PrintGeometry.h"
+
+#include "PageGeometry.h"
 #include "SheetLayout.h"
 
 #include <gtest/gtest.h>

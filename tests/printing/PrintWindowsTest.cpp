@@ -11,12 +11,12 @@
 #include "PrintPictures.h"
 #include "ProgramWindows.h"
 #include "SheetLayout.h"
+#include "TBitBtn.h"
 #include "TF_FILHO.h"
 #include "TF_HAIR.h"
 #include "TF_IMPRESSAO.h"
 #include "TF_PREVIEW.h"
 #include "TF_PREVIEW2.h"
-#include "TBitBtn.h"
 #include "TGradientPanel.h"
 #include "TImage.h"
 #include "TImageAspect.h"
@@ -178,10 +178,14 @@ private slots:
             {[&] { sheet.Clear(); }, QStringLiteral("Não pode limpar conteúdo enquanto imprimindo")},
             {[&] { sheet.SetOrientation(QPageLayout::Landscape); },
              QStringLiteral("Não pode mudar orientação da página enquanto imprimindo")},
-            {[&] { sheet.SetMarginTop(2); }, QStringLiteral("Não pode mudar margem de cima enquanto imprimindo")},
-            {[&] { sheet.SetMarginBottom(2); }, QStringLiteral("Não pode mudar margem de baixo enquanto imprimindo")},
-            {[&] { sheet.SetMarginLeft(2); }, QStringLiteral("Não pode mudar margem esquerda enquanto imprimindo")},
-            {[&] { sheet.SetMarginRight(2); }, QStringLiteral("Não pode mudar margem direita enquanto imprimindo")},
+            {[&] { sheet.SetMarginTop(2); },
+             QStringLiteral("Não pode mudar margem de cima enquanto imprimindo")},
+            {[&] { sheet.SetMarginBottom(2); },
+             QStringLiteral("Não pode mudar margem de baixo enquanto imprimindo")},
+            {[&] { sheet.SetMarginLeft(2); },
+             QStringLiteral("Não pode mudar margem esquerda enquanto imprimindo")},
+            {[&] { sheet.SetMarginRight(2); },
+             QStringLiteral("Não pode mudar margem direita enquanto imprimindo")},
         };
         for (const auto &[operation, text] : refused) {
             try {
@@ -556,7 +560,8 @@ private slots:
         const QImage page = playPage(*F_IMPRESSAO->PP_IMPRESSAO);
         // Size "1": the sheet point (x, y) lands near 300 + (3x - 300) * x / 778.
         const auto onPage = [](QPoint p) {
-            return QPoint(300 + int((778.0 * 3 - 300) * p.x() / 778), 300 + int((537.0 * 3 - 300) * p.y() / 537));
+            return QPoint(300 + int((778.0 * 3 - 300) * p.x() / 778),
+                          300 + int((537.0 * 3 - 300) * p.y() / 537));
         };
         QCOMPARE(qAlpha(page.pixel(onPage(centre))), 0);
         QCOMPARE(page.pixel(onPage(QPoint(700, 400))), qRgb(255, 255, 255)); // empty cell: white, drawn
@@ -568,7 +573,8 @@ private slots:
         QVERIFY(!printed.isNull());
         // 75 dpi render of a 300 dpi job: a quarter of the device pixels.
         const PrintGeometry::Size size = PrintGeometry::PrintedSheetSize(3150, 2400, 778, 537, 3);
-        const QPoint at((75 + 100 + centre.x() * size.width / 778) / 4, (75 + 100 + centre.y() * size.height / 537) / 4);
+        const QPoint at((75 + 100 + centre.x() * size.width / 778) / 4,
+                        (75 + 100 + centre.y() * size.height / 537) / 4);
         QVERIFY2(PdfPages::Near(printed.pixel(at), qRgb(0, 255, 0)), "green not printed");
     }
 
@@ -638,13 +644,20 @@ private slots:
         const QRect first = F_PREVIEW->Cell(1)->DrawnRect().translated(F_PREVIEW->Cell(1)->pos());
         const QRect last = F_PREVIEW->Cell(8)->DrawnRect().translated(F_PREVIEW->Cell(8)->pos());
         const double sx = size.width / 778.0, sy = size.height / 537.0;
-        const QRect expected(QPoint(int((175 + first.left() * sx) / 3), int((175 + first.top() * sy) / 3)),
-                             QPoint(int((175 + (last.right() + 1) * sx) / 3), int((175 + (last.bottom() + 1) * sy) / 3)));
+        const QRect expected(
+            QPoint(int((175 + first.left() * sx) / 3), int((175 + first.top() * sy) / 3)),
+            QPoint(int((175 + (last.right() + 1) * sx) / 3), int((175 + (last.bottom() + 1) * sy) / 3)));
         const QRect ink = PdfPages::InkBounds(page);
         QVERIFY2(PdfPages::Close(ink, expected, 2),
                  qPrintable(QStringLiteral("ink %1,%2 %3x%4 expected %5,%6 %7x%8")
-                                .arg(ink.x()).arg(ink.y()).arg(ink.width()).arg(ink.height())
-                                .arg(expected.x()).arg(expected.y()).arg(expected.width()).arg(expected.height())));
+                                .arg(ink.x())
+                                .arg(ink.y())
+                                .arg(ink.width())
+                                .arg(ink.height())
+                                .arg(expected.x())
+                                .arg(expected.y())
+                                .arg(expected.width())
+                                .arg(expected.height())));
     }
 
     void oneCompositionPrintsWhatIsVisibleAtTwiceItsSize()
@@ -665,8 +678,8 @@ private slots:
         const QRect where(275, 275, 2 * shown.width(), 2 * shown.height());
         QVERIFY(PdfPages::Close(PdfPages::InkBounds(page, 250), where, 2));
         // The photo's lower right corner as it was on screen, doubled.
-        const QPoint corner = c->Image1->ClientArea()->mapTo(c, QPoint(c->Image1->ClientArea()->width() - 4,
-                                                                         c->Image1->ClientArea()->height() - 4));
+        const QPoint corner = c->Image1->ClientArea()->mapTo(
+            c, QPoint(c->Image1->ClientArea()->width() - 4, c->Image1->ClientArea()->height() - 4));
         const QRgb onScreen = shown.pixel(corner);
         QVERIFY(PdfPages::Near(onScreen, TestSalon::Photo().pixel(398, 298) | 0xff000000u, 6));
         QVERIFY(PdfPages::Near(page.pixel(275 + 2 * corner.x() + 1, 275 + 2 * corner.y() + 1), onScreen));
@@ -761,7 +774,8 @@ int main(int argc, char **argv)
 {
     // No printer of the machine may take part here: the spooler is sent to
     // a socket that does not exist, so every job goes to a PDF file.
-    qputenv("CUPS_SERVER", QByteArray("/nonexistent/quenda-test-") + QByteArray::number(QCoreApplication::applicationPid()));
+    qputenv("CUPS_SERVER",
+            QByteArray("/nonexistent/quenda-test-") + QByteArray::number(QCoreApplication::applicationPid()));
     // The real save dialog remembers its folder: not in the user's settings.
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);

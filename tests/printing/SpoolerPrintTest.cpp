@@ -30,6 +30,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+
 #include <cstdlib>
 
 namespace {
@@ -155,13 +156,19 @@ private slots:
         // 200 device pixels from the printable corner, twice the window's size.
         const QRectF inches(edge.left() + 200.0 / dpi, edge.top() + 200.0 / dpi, 2.0 * shown.width() / dpi,
                             2.0 * shown.height() / dpi);
-        const QRect expected(qRound(inches.left() * 100), qRound(inches.top() * 100), qRound(inches.width() * 100),
-                             qRound(inches.height() * 100));
+        const QRect expected(qRound(inches.left() * 100), qRound(inches.top() * 100),
+                             qRound(inches.width() * 100), qRound(inches.height() * 100));
         const QRect ink = PdfPages::InkBounds(page, 250);
         QVERIFY2(PdfPages::Close(ink, expected, 3),
                  qPrintable(QStringLiteral("ink %1,%2 %3x%4 expected %5,%6 %7x%8")
-                                .arg(ink.x()).arg(ink.y()).arg(ink.width()).arg(ink.height())
-                                .arg(expected.x()).arg(expected.y()).arg(expected.width()).arg(expected.height())));
+                                .arg(ink.x())
+                                .arg(ink.y())
+                                .arg(ink.width())
+                                .arg(ink.height())
+                                .arg(expected.x())
+                                .arg(expected.y())
+                                .arg(expected.width())
+                                .arg(expected.height())));
     }
 
     void contactSheetPrintsOnALandscapePage()
@@ -203,9 +210,11 @@ private slots:
         const QRect last = F_PREVIEW->Cell(8)->DrawnRect().translated(F_PREVIEW->Cell(8)->pos());
         const double sx = double(size.width) / 778, sy = double(size.height) / 537;
         const auto at = [&](double devX, double devY) {
-            return QPoint(qRound((edge.left() + (100 + devX) / dpi) * 100), qRound((edge.top() + (100 + devY) / dpi) * 100));
+            return QPoint(qRound((edge.left() + (100 + devX) / dpi) * 100),
+                          qRound((edge.top() + (100 + devY) / dpi) * 100));
         };
-        const QRect expected(at(first.left() * sx, first.top() * sy), at((last.right() + 1) * sx, (last.bottom() + 1) * sy));
+        const QRect expected(at(first.left() * sx, first.top() * sy),
+                             at((last.right() + 1) * sx, (last.bottom() + 1) * sy));
         const QRect ink = PdfPages::InkBounds(page);
         // Turned the right way: cell 1 top left, cell 8 bottom right.
         const QPoint one = at(first.center().x() * sx, first.center().y() * sy);
@@ -214,8 +223,14 @@ private slots:
         QVERIFY(PdfPages::Near(page.pixel(eight), qRgb(40 + 25 * 7, 200 - 20 * 7, 90)));
         QVERIFY2(PdfPages::Close(ink, expected, 3),
                  qPrintable(QStringLiteral("ink %1,%2 %3x%4 expected %5,%6 %7x%8")
-                                .arg(ink.x()).arg(ink.y()).arg(ink.width()).arg(ink.height())
-                                .arg(expected.x()).arg(expected.y()).arg(expected.width()).arg(expected.height())));
+                                .arg(ink.x())
+                                .arg(ink.y())
+                                .arg(ink.width())
+                                .arg(ink.height())
+                                .arg(expected.x())
+                                .arg(expected.y())
+                                .arg(expected.width())
+                                .arg(expected.height())));
     }
 };
 
@@ -231,14 +246,15 @@ int main(int argc, char **argv)
         g_spoolerProblem = QStringLiteral("no temporary folder for the spooler");
     } else {
         g_spoolerDir = QString::fromLocal8Bit(dir);
-        const QString start = QStringLiteral("bash %1 start %2 >%2/start.log 2>&1")
-                                  .arg(shellQuote(QStringLiteral(QUENDA_PRIVATE_SPOOLER)), shellQuote(g_spoolerDir));
+        const QString start =
+            QStringLiteral("bash %1 start %2 >%2/start.log 2>&1")
+                .arg(shellQuote(QStringLiteral(QUENDA_PRIVATE_SPOOLER)), shellQuote(g_spoolerDir));
         const int rc = std::system(start.toLocal8Bit().constData());
         if (rc != 0) {
             QFile log(g_spoolerDir + QStringLiteral("/start.log"));
             log.open(QIODevice::ReadOnly);
-            g_spoolerProblem = QStringLiteral("the private spooler could not start: ")
-                               + QString::fromLocal8Bit(log.readAll()).trimmed();
+            g_spoolerProblem = QStringLiteral("the private spooler could not start: ") +
+                               QString::fromLocal8Bit(log.readAll()).trimmed();
         }
         qputenv("CUPS_SERVER", (g_spoolerDir + QStringLiteral("/cups.sock")).toLocal8Bit());
     }
@@ -249,8 +265,9 @@ int main(int argc, char **argv)
         result = QTest::qExec(&test, argc, argv);
     }
     if (!g_spoolerDir.isEmpty()) {
-        const QString stop = QStringLiteral("bash %1 stop %2")
-                                 .arg(shellQuote(QStringLiteral(QUENDA_PRIVATE_SPOOLER)), shellQuote(g_spoolerDir));
+        const QString stop =
+            QStringLiteral("bash %1 stop %2")
+                .arg(shellQuote(QStringLiteral(QUENDA_PRIVATE_SPOOLER)), shellQuote(g_spoolerDir));
         std::system(stop.toLocal8Bit().constData());
         if (qEnvironmentVariableIsEmpty("QUENDA_KEEP_SPOOLER"))
             QDir(g_spoolerDir).removeRecursively();
