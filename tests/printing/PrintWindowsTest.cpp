@@ -36,6 +36,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
@@ -165,6 +166,27 @@ private slots:
         sheet.SetPrinter(nullptr);
         QCOMPARE(sheet.ScreenPageSize(), QSize(204, 264));
         QCOMPARE(sheet.Geometry().DpiX(), 300);
+    }
+
+    void zoomLocationPlacesTheScrollBars()
+    {
+        TPageSheet sheet;
+        sheet.SetPrinter(nullptr);
+        sheet.SetScreenResolution(96, 96);
+        sheet.resize(300, 200);
+        sheet.show();
+        sheet.SetZoomPercent(100); // 816 x 1056 on screen
+        const QSize range = sheet.ScrollRanges();
+        QCOMPARE(range, QSize(816 + 12, 1056 + 12));
+        const QSize view = sheet.viewport()->size();
+        QCOMPARE(sheet.horizontalScrollBar()->value(), 0);
+        QCOMPARE(sheet.verticalScrollBar()->value(), 0);
+        sheet.SetZoomLocation(TPageSheet::TZoomLocation::TopCenter);
+        QCOMPARE(sheet.horizontalScrollBar()->value(), (range.width() - view.width()) / 2);
+        QCOMPARE(sheet.verticalScrollBar()->value(), 0);
+        sheet.SetZoomLocation(TPageSheet::TZoomLocation::Center);
+        QCOMPARE(sheet.verticalScrollBar()->value(), (range.height() - view.height()) / 2);
+        QCOMPARE(sheet.horizontalScrollBar()->singleStep(), 16);
     }
 
     void pageViewRefusesChangesWhileGenerating()
