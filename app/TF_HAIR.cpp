@@ -6,6 +6,7 @@
 #include "HairFiles.h"
 #include "ImageCursors.h"
 #include "TColourPanel.h"
+#include "MainPrintHost.h"
 #include "TComboBox.h"
 #include "TF_FILHO.h"
 #include "TF_QSTART.h"
@@ -130,6 +131,7 @@ void TF_HAIR::FormCreate()
     OD_ABRIR = new TOpenImageDialog(QStringLiteral("OD_ABRIR"), this);
     PSD_CONFIG = new TPrinterSetupDialog(QStringLiteral("PSD_CONFIG"), this);
     SD_SALVAR = new TSaveImageDialog(QStringLiteral("SD_SALVAR"), this);
+    m_printing = std::make_unique<MainPrintHost>(*this);
     Twain = new TwainSource(QStringLiteral("Twain"), this);
 
     GradientPanel1 = new TGradientPanel(QStringLiteral("GradientPanel1"), 257, 242, this);
@@ -205,8 +207,8 @@ void TF_HAIR::buildMenus()
     addEntry(arquivo, QStringLiteral("Salvarcomo1"), QStringLiteral("Salvar &Como..."), QKeySequence(Qt::CTRL | Qt::Key_A), &TF_HAIR::Salvarcomo1Click);
     separator(arquivo, QStringLiteral("N2"));
     addEntry(arquivo, QStringLiteral("ConfigurarImpressora1"), QStringLiteral("Configurar I&mpressora"), QKeySequence(Qt::CTRL | Qt::Key_I), &TF_HAIR::ConfigurarImpressora1Click);
-    addEntry(arquivo, QStringLiteral("Imprimir1"), QStringLiteral("&Imprimir"), QKeySequence(Qt::CTRL | Qt::Key_P), nullptr);
-    addEntry(arquivo, QStringLiteral("PrintPreview1"), QStringLiteral("&Visualizar Impressão"), QKeySequence(Qt::CTRL | Qt::Key_W), nullptr);
+    addEntry(arquivo, QStringLiteral("Imprimir1"), QStringLiteral("&Imprimir"), QKeySequence(Qt::CTRL | Qt::Key_P), &TF_HAIR::Imprimir1Click);
+    addEntry(arquivo, QStringLiteral("PrintPreview1"), QStringLiteral("&Visualizar Impressão"), QKeySequence(Qt::CTRL | Qt::Key_W), &TF_HAIR::PrintPreview1Click);
     separator(arquivo, QStringLiteral("N3"));
     addEntry(arquivo, QStringLiteral("Sair1"), QStringLiteral("Sai&r"), QKeySequence(Qt::CTRL | Qt::Key_X), &TF_HAIR::Sair1Click);
 
@@ -326,8 +328,8 @@ void TF_HAIR::buildToolBar()
                   cabelos = QStringLiteral("CABELOS"), saida = QStringLiteral("SAIDA");
     addTool(QStringLiteral("BT_Abrir"), arquivo, QStringLiteral("Abrir"), QStringLiteral("Abrir Foto"), &TF_HAIR::AbrirFoto1Click);
     addTool(QStringLiteral("BT_Salvar"), arquivo, QStringLiteral("Salvar"), QStringLiteral("Salvar"), &TF_HAIR::Salvar1Click);
-    addTool(QStringLiteral("BT_Imprimir"), arquivo, QStringLiteral("Imprimir"), QStringLiteral("Imprimir"), nullptr);
-    addTool(QStringLiteral("BT_PREVIEW"), editar, QString(), QStringLiteral("Visualizar Impressão"), nullptr);
+    addTool(QStringLiteral("BT_Imprimir"), arquivo, QStringLiteral("Imprimir"), QStringLiteral("Imprimir"), &TF_HAIR::Imprimir1Click);
+    addTool(QStringLiteral("BT_PREVIEW"), editar, QString(), QStringLiteral("Visualizar Impressão"), &TF_HAIR::PrintPreview1Click);
     addTool(QStringLiteral("BT_Original"), editar, QStringLiteral("Tamanho Original"), QStringLiteral("Foto e Cabelo Originais"), &TF_HAIR::tamanhoOriginal1Click);
     addTool(QStringLiteral("BT_Replay"), editar, QStringLiteral("Replay"), QStringLiteral("Replay"), &TF_HAIR::Replay1Click);
     addTool(QStringLiteral("BT_Captura"), captura, QStringLiteral("Captura TWAIN"), QStringLiteral("Captura TWAIN|"), &TF_HAIR::CapturaTWAIN1Click);
@@ -1103,4 +1105,14 @@ void TF_HAIR::Preto1Click()
 void TF_HAIR::Normal1Click()
 {
     ApplyPreset(ActiveComposition(), 5);
+// ---------------------------------------------------------------- printing
+
+void TF_HAIR::Imprimir1Click()
+{
+    m_printing->Commands().PrintActiveComposition();
+}
+
+void TF_HAIR::PrintPreview1Click()
+{
+    m_printing->Commands().BuildPreview();
 }

@@ -8,7 +8,9 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
+#include <memory>
 
+class MainPrintHost;
 class QActionGroup;
 class QMdiArea;
 class QMdiSubWindow;
@@ -167,6 +169,8 @@ public:
     void Vermelho1Click();
     void Preto1Click();
     void Normal1Click();
+    void Imprimir1Click();
+    void PrintPreview1Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -199,6 +203,9 @@ private:
     QList<QPointer<QObject>> m_compositions;
     QPointer<THelpViewer> m_help;
     QString m_lastSection;
+    // The print commands reach this window through their own interface.
+    friend class MainPrintHost;
+    std::unique_ptr<MainPrintHost> m_printing;
 };
 
 /** The program-long main window. */

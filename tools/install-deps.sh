@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
   libopencv-dev opencv-data
+  cups printer-driver-cups-pdf poppler-utils
 )
 
 missing=()
