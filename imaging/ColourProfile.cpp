@@ -1,5 +1,6 @@
 #include "ColourProfile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <lcms2.h>
 #include <system_error>
@@ -80,23 +81,142 @@ bool equivalentToSrgb(cmsHPROFILE profile)
     return true;
 }
 
-void convertBlock(cmsHTRANSFORM transform, std::uint8_t *first, int width, int rows, std::ptrdiff_t stride)
+// Linear light in 1.14 fixed point: 16384 is full intensity. Finer than an
+// 8-bit step of the sRGB curve even next to black (its steepest part).
+constexpr int kLinearBits = 14;
+constexpr int kLinearOne = 1 << kLinearBits;
+
+double srgbEncode(double v)
 {
-    for (int r = 0; r < rows; ++r) {
-        std::uint8_t *line = first + stride * r;
-        cmsDoTransform(transform, line, line, static_cast<cmsUInt32Number>(width));
+    return v <= 0.0031308 ? v * 12.92 : 1.055 * std::pow(v, 1.0 / 2.4) - 0.055;
+}
+
+bool invert(const double m[3][3], double r[3][3])
+{
+    const double det = m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
+                       m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
+                       m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
+    if (!(std::fabs(det) > 1e-9))
+        return false;
+    r[0][0] = (m[1][1] * m[2][2] - m[1][2] * m[2][1]) / det;
+    r[0][1] = (m[0][2] * m[2][1] - m[0][1] * m[2][2]) / det;
+    r[0][2] = (m[0][1] * m[1][2] - m[0][2] * m[1][1]) / det;
+    r[1][0] = (m[1][2] * m[2][0] - m[1][0] * m[2][2]) / det;
+    r[1][1] = (m[0][0] * m[2][2] - m[0][2] * m[2][0]) / det;
+    r[1][2] = (m[0][2] * m[1][0] - m[0][0] * m[1][2]) / det;
+    r[2][0] = (m[1][0] * m[2][1] - m[1][1] * m[2][0]) / det;
+    r[2][1] = (m[0][1] * m[2][0] - m[0][0] * m[2][1]) / det;
+    r[2][2] = (m[0][0] * m[1][1] - m[0][1] * m[1][0]) / det;
+    return true;
+}
+
+// Columns of the RGB-to-PCS matrix: the profile's colorants.
+bool colorantMatrix(cmsHPROFILE profile, double m[3][3])
+{
+    const cmsTagSignature tags[3] = {cmsSigRedColorantTag, cmsSigGreenColorantTag, cmsSigBlueColorantTag};
+    for (int c = 0; c < 3; ++c) {
+        const cmsCIEXYZ *xyz = colorant(profile, tags[c]);
+        if (!xyz)
+            return false;
+        m[0][c] = xyz->X;
+        m[1][c] = xyz->Y;
+        m[2][c] = xyz->Z;
     }
+    return true;
 }
 
 } // namespace
 
-ColourProfile::ColourProfile(void *transform, Layout layout) : m_transform(transform), m_layout(layout)
+// Matrix-and-curves profiles (every phone's Display P3, Adobe RGB and the
+// like) to sRGB, with relative colorimetric intent: per channel the
+// profile's curve to linear light, one 3 x 3 matrix into linear sRGB, the
+// sRGB curve back. What lcms computes for these profiles, in fixed point
+// over tables, several times faster than its general transform.
+struct ColourProfile::MatrixShaper
+{
+    std::int32_t toLinear[3][256];
+    std::int32_t matrix[3][3]; // 1.14 fixed point
+    std::uint8_t toSrgb[kLinearOne + 1];
+
+    static std::unique_ptr<MatrixShaper> build(cmsHPROFILE profile)
+    {
+        if (!cmsIsMatrixShaper(profile))
+            return nullptr;
+        const ProfilePtr srgb(cmsCreate_sRGBProfile());
+        double in[3][3], out[3][3], outInverse[3][3];
+        if (!srgb || !colorantMatrix(profile, in) || !colorantMatrix(srgb.get(), out) || !invert(out, outInverse))
+            return nullptr;
+        auto shaper = std::make_unique<MatrixShaper>();
+        const cmsTagSignature curves[3] = {cmsSigRedTRCTag, cmsSigGreenTRCTag, cmsSigBlueTRCTag};
+        for (int c = 0; c < 3; ++c) {
+            const auto *curve = static_cast<const cmsToneCurve *>(cmsReadTag(profile, curves[c]));
+            if (!curve)
+                return nullptr;
+            for (int v = 0; v < 256; ++v) {
+                const double linear = std::clamp<double>(cmsEvalToneCurveFloat(curve, float(v) / 255.0f), 0.0, 1.0);
+                shaper->toLinear[c][v] = std::int32_t(std::lround(linear * kLinearOne));
+            }
+        }
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 3; ++c) {
+                double sum = 0;
+                for (int k = 0; k < 3; ++k)
+                    sum += outInverse[r][k] * in[k][c];
+                // A space so unlike sRGB that the fixed point could overflow
+                // goes through lcms instead.
+                if (!(std::fabs(sum) < 8.0))
+                    return nullptr;
+                shaper->matrix[r][c] = std::int32_t(std::lround(sum * kLinearOne));
+            }
+        for (int i = 0; i <= kLinearOne; ++i)
+            shaper->toSrgb[i] = std::uint8_t(std::lround(srgbEncode(double(i) / kLinearOne) * 255.0));
+        return shaper;
+    }
+
+    std::uint8_t encode(std::int32_t linear) const
+    {
+        linear = (linear + (1 << (kLinearBits - 1))) >> kLinearBits;
+        return toSrgb[std::clamp(linear, 0, kLinearOne)];
+    }
+
+    template <int Step>
+    void convert(std::uint8_t *p, int width) const
+    {
+        for (int x = 0; x < width; ++x, p += Step) {
+            // Blue first in memory.
+            const std::int32_t r = toLinear[0][p[2]], g = toLinear[1][p[1]], b = toLinear[2][p[0]];
+            const std::uint8_t outR = encode(matrix[0][0] * r + matrix[0][1] * g + matrix[0][2] * b);
+            const std::uint8_t outG = encode(matrix[1][0] * r + matrix[1][1] * g + matrix[1][2] * b);
+            const std::uint8_t outB = encode(matrix[2][0] * r + matrix[2][1] * g + matrix[2][2] * b);
+            p[0] = outB;
+            p[1] = outG;
+            p[2] = outR;
+        }
+    }
+};
+
+ColourProfile::ColourProfile(void *transform, std::unique_ptr<MatrixShaper> matrix, Layout layout)
+    : m_transform(transform), m_matrix(std::move(matrix)), m_layout(layout)
 {
 }
 
 ColourProfile::~ColourProfile()
 {
-    cmsDeleteTransform(static_cast<cmsHTRANSFORM>(m_transform));
+    if (m_transform)
+        cmsDeleteTransform(static_cast<cmsHTRANSFORM>(m_transform));
+}
+
+void ColourProfile::convertBlock(std::uint8_t *first, int width, int rows, std::ptrdiff_t stride) const
+{
+    for (int r = 0; r < rows; ++r) {
+        std::uint8_t *line = first + stride * r;
+        if (!m_matrix)
+            cmsDoTransform(static_cast<cmsHTRANSFORM>(m_transform), line, line, static_cast<cmsUInt32Number>(width));
+        else if (m_layout == Layout::Bgr)
+            m_matrix->convert<3>(line, width);
+        else
+            m_matrix->convert<4>(line, width);
+    }
 }
 
 bool ColourProfile::isSrgb(const std::uint8_t *icc, std::size_t size)
@@ -130,9 +250,34 @@ std::vector<std::uint8_t> ColourProfile::rgbProfile(double redX, double redY, do
 
 std::unique_ptr<ColourProfile> ColourProfile::toSrgb(const std::uint8_t *icc, std::size_t size, Layout layout)
 {
+    return create(icc, size, layout, true);
+}
+
+std::unique_ptr<ColourProfile> ColourProfile::toSrgbThroughLcms(const std::uint8_t *icc, std::size_t size,
+                                                                Layout layout)
+{
+    return create(icc, size, layout, false);
+}
+
+std::unique_ptr<ColourProfile> ColourProfile::create(const std::uint8_t *icc, std::size_t size, Layout layout,
+                                                     bool allowFastPath)
+{
     const ProfilePtr profile = openRgbProfile(icc, size);
     if (!profile || equivalentToSrgb(profile.get()))
         return nullptr;
+    if (allowFastPath) {
+        // A profile lcms could not build a transform from is broken: it is
+        // ignored on the fast path too.
+        const ProfilePtr srgb(cmsCreate_sRGBProfile());
+        cmsHTRANSFORM check = srgb ? cmsCreateTransform(profile.get(), TYPE_RGB_8, srgb.get(), TYPE_RGB_8,
+                                                        INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE)
+                                   : nullptr;
+        if (!check)
+            return nullptr;
+        cmsDeleteTransform(check);
+        if (auto matrix = MatrixShaper::build(profile.get()))
+            return std::unique_ptr<ColourProfile>(new ColourProfile(nullptr, std::move(matrix), layout));
+    }
     const ProfilePtr srgb(cmsCreate_sRGBProfile());
     if (!srgb)
         return nullptr;
@@ -145,7 +290,7 @@ std::unique_ptr<ColourProfile> ColourProfile::toSrgb(const std::uint8_t *icc, st
         cmsCreateTransform(profile.get(), format, srgb.get(), format, INTENT_RELATIVE_COLORIMETRIC, flags);
     if (!transform)
         return nullptr;
-    return std::unique_ptr<ColourProfile>(new ColourProfile(transform, layout));
+    return std::unique_ptr<ColourProfile>(new ColourProfile(transform, nullptr, layout));
 }
 
 bool ColourProfile::convertToSrgb(const std::uint8_t *icc, std::size_t size, Picture24 &picture, int threads)
@@ -164,20 +309,19 @@ void ColourProfile::convertRows(std::uint8_t *first, int width, int rows, std::p
 {
     if (!first || width <= 0 || rows <= 0)
         return;
-    auto transform = static_cast<cmsHTRANSFORM>(m_transform);
     if (threads < 2 || rows < 2 || std::int64_t(width) * rows < kMinPixelsForThreads) {
-        convertBlock(transform, first, width, rows, stride);
+        convertBlock(first, width, rows, stride);
         return;
     }
     const int half = rows / 2;
     std::thread helper;
     try {
-        helper = std::thread(convertBlock, transform, first + stride * half, width, rows - half, stride);
+        helper = std::thread([=, this] { convertBlock(first + stride * half, width, rows - half, stride); });
     } catch (const std::system_error &) {
-        convertBlock(transform, first, width, rows, stride);
+        convertBlock(first, width, rows, stride);
         return;
     }
-    convertBlock(transform, first, width, half, stride);
+    convertBlock(first, width, half, stride);
     helper.join();
 }
 

@@ -56,8 +56,23 @@ public:
     /** Converts a whole Picture24 (the Bgr layout) in place. */
     void convert(Picture24 &picture, int threads = 2) const;
 
+    /** True when the conversion runs on the matrix-and-curves fast path
+     *  rather than a general lcms transform (for tests and benchmarks). */
+    bool isMatrixShaper() const { return m_matrix != nullptr; }
+
+    /** The same conversion through a general lcms transform, never the fast
+     *  path: the yardstick the fast path is tested against. */
+    static std::unique_ptr<ColourProfile> toSrgbThroughLcms(const std::uint8_t *icc, std::size_t size,
+                                                            Layout layout);
+
 private:
-    explicit ColourProfile(void *transform, Layout layout);
-    void *m_transform; // cmsHTRANSFORM, kept out of this header
+    struct MatrixShaper;
+    ColourProfile(void *transform, std::unique_ptr<MatrixShaper> matrix, Layout layout);
+    static std::unique_ptr<ColourProfile> create(const std::uint8_t *icc, std::size_t size, Layout layout,
+                                                 bool allowFastPath);
+    void convertBlock(std::uint8_t *first, int width, int rows, std::ptrdiff_t stride) const;
+
+    void *m_transform; // cmsHTRANSFORM, kept out of this header; null on the fast path
+    std::unique_ptr<MatrixShaper> m_matrix;
     Layout m_layout;
 };

@@ -135,3 +135,35 @@ TEST(ColourProfileTest, AlphaIsCarriedThroughUnchanged)
     EXPECT_EQ(row[7], 0x80);
     EXPECT_EQ(row[11], 0xFF);
 }
+
+TEST(ColourProfileTest, FastPathAgreesWithLcmsAcrossTheColourCube)
+{
+    // Display P3, and a gamma-2.2 space with wider greens (the kind cameras
+    // offer besides sRGB), both matrix-and-curves profiles.
+    const std::vector<std::vector<std::uint8_t>> profiles = {
+        PhoneTestPictures::displayP3Profile(),
+        ColourReference::gammaProfile(2.2, 0.64, 0.33, 0.21, 0.71, 0.15, 0.06),
+    };
+    Picture24 cube(52 * 52, 52);
+    for (int r = 0; r < 52; ++r)
+        for (int g = 0; g < 52; ++g)
+            for (int b = 0; b < 52; ++b)
+                cube.setPixel(r * 52 + g, b, (std::uint32_t(r * 5) << 16) | (std::uint32_t(g * 5) << 8) | (b * 5));
+    for (const auto &icc : profiles) {
+        const auto fast = ColourProfile::toSrgb(icc.data(), icc.size(), ColourProfile::Layout::Bgr);
+        const auto lcms = ColourProfile::toSrgbThroughLcms(icc.data(), icc.size(), ColourProfile::Layout::Bgr);
+        ASSERT_NE(fast, nullptr);
+        ASSERT_NE(lcms, nullptr);
+        EXPECT_TRUE(fast->isMatrixShaper());
+        EXPECT_FALSE(lcms->isMatrixShaper());
+        Picture24 a = cube, b = cube;
+        fast->convert(a);
+        lcms->convert(b);
+        int worst = 0;
+        for (int y = 0; y < cube.height(); ++y)
+            for (int x = 0; x < cube.width(); ++x)
+                worst = std::max(worst, ColourReference::distance(a.pixel(x, y), b.pixel(x, y)));
+        EXPECT_LE(worst, 1);
+        EXPECT_NE(a, cube);
+    }
+}

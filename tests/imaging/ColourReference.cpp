@@ -115,3 +115,23 @@ std::vector<std::uint8_t> ColourReference::greyProfile()
         cmsCloseProfile(profile);
     return bytes;
 }
+
+std::vector<std::uint8_t> ColourReference::gammaProfile(double gamma, double rx, double ry, double gx, double gy,
+                                                        double bx, double by)
+{
+    std::vector<std::uint8_t> bytes;
+    const cmsCIExyY d65 = {0.3127, 0.3290, 1.0};
+    const cmsCIExyYTRIPLE primaries = {{rx, ry, 1.0}, {gx, gy, 1.0}, {bx, by, 1.0}};
+    cmsToneCurve *curve = cmsBuildGamma(nullptr, gamma);
+    cmsToneCurve *curves[3] = {curve, curve, curve};
+    cmsHPROFILE profile = cmsCreateRGBProfile(&d65, &primaries, curves);
+    cmsFreeToneCurve(curve);
+    cmsUInt32Number size = 0;
+    if (profile && cmsSaveProfileToMem(profile, nullptr, &size)) {
+        bytes.resize(size);
+        cmsSaveProfileToMem(profile, bytes.data(), &size);
+    }
+    if (profile)
+        cmsCloseProfile(profile);
+    return bytes;
+}

@@ -15,4 +15,7 @@ public:
     static int distance(std::uint32_t a, std::uint32_t b);
     // A grey (gamma 2.2) profile, for checks that only RGB ones are used.
     static std::vector<std::uint8_t> greyProfile();
+    // An RGB profile with a pure gamma curve, D65 white and the given primaries.
+    static std::vector<std::uint8_t> gammaProfile(double gamma, double rx, double ry, double gx, double gy,
+                                                  double bx, double by);
 };
