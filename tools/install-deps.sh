@@ -10,6 +10,8 @@ packages=(
   libsane-dev sane-utils libsane1
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
+  # HEIC and WebP photos, colour profiles (tificc cross-checks the tests)
+  libheif-dev libwebp-dev liblcms2-dev liblcms2-utils
 )
 if [[ "${QUENDA_WITH_OPENCV:-0}" == 1 ]]; then
   packages+=(libopencv-dev)

@@ -20,3 +20,8 @@ add_executable(test_imaging_phone
 target_link_libraries(test_imaging_phone PRIVATE
   quenda_phone_test_pictures quenda_imaging Qt6::Core GTest::gtest_main)
 gtest_discover_tests(test_imaging_phone DISCOVERY_MODE PRE_TEST)
+
+# imageprobe's fixture writes a WebP among its pictures.
+if(TARGET imageprobe_fixture)
+  target_link_libraries(imageprobe_fixture PRIVATE quenda_phone_test_pictures)
+endif()
