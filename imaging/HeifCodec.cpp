@@ -145,6 +145,11 @@ ImageStatus HeifCodec::decode(const std::uint8_t *data, std::size_t size, Pictur
 
         const int width = heif_image_get_width(image.get(), heif_channel_interleaved);
         const int height = heif_image_get_height(image.get(), heif_channel_interleaved);
+        // The coded picture must be the size the file declares: a tiny file
+        // whose bitstream claims a far larger picture is damaged, not a photo.
+        if (width != heif_image_handle_get_width(handle.get()) ||
+            height != heif_image_handle_get_height(handle.get()))
+            return ImageStatus::failure(ImageMessages::kCorrupt, "coded size differs from the declared size");
         int stride = 0;
         const std::uint8_t *plane = heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
         const int bytesPerPixel = alpha ? 4 : 3;

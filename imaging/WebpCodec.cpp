@@ -119,16 +119,23 @@ ImageStatus WebpCodec::decode(const std::uint8_t *data, std::size_t size, Pictur
         if (!Picture24::sizeAcceptable(features.width, features.height))
             return ImageStatus::failure(ImageMessages::kTooLarge, "image size out of range");
 
+        // The whole container must be there and sound, with a complete
+        // first frame, before anything of the size the header claims is
+        // allocated: a few bytes of header alone must not cost hundreds of
+        // megabytes of zeroed picture.
         const WebPData bytes = {data, size};
         const std::unique_ptr<WebPDemuxer, DemuxDelete> demux(WebPDemux(&bytes));
-        if (features.has_animation) {
-            if (!demux)
-                return ImageStatus::failure(ImageMessages::kCorrupt, "cannot read the animation");
+        if (!demux)
+            return ImageStatus::failure(ImageMessages::kCorrupt, "incomplete or damaged WebP container");
+        WebPIterator frame;
+        if (!WebPDemuxGetFrame(demux.get(), 1, &frame))
+            return ImageStatus::failure(ImageMessages::kCorrupt, "no picture in the file");
+        const bool complete = frame.complete != 0;
+        WebPDemuxReleaseIterator(&frame);
+        if (!complete)
+            return ImageStatus::failure(ImageMessages::kCorrupt, "first frame incomplete");
+        if (features.has_animation)
             return decodeAnimated(bytes, demux.get(), out, background);
-        }
-        // A still picture whose container the demuxer refuses (cut short,
-        // say) is still handed to the decoder, which judges the bitstream;
-        // only its profile is lost.
         const std::vector<std::uint8_t> icc = iccProfileOf(demux.get());
 
         WebPDecoderConfig config;

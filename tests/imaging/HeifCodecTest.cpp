@@ -4,6 +4,7 @@
 #include "CodecTestPictures.h"
 #include "ColourReference.h"
 #include "HeifCodec.h"
+#include "HeifFuzzFindings.h"
 #include "ImageFile.h"
 #include "PhoneTestPictures.h"
 
@@ -252,4 +253,29 @@ TEST_F(HeifCodecTest, HugeSizeIsReportedAsTooLarge)
     const ImageStatus status = HeifCodec::decode(huge.data(), huge.size(), picture, kBackground);
     EXPECT_EQ(status.message, ImageMessages::kTooLarge) << status.detail;
     EXPECT_TRUE(picture.isNull());
+}
+
+TEST_F(HeifCodecTest, OddSizesDecodeWhole)
+{
+    for (const auto &[w, h] : {std::pair{7, 5}, std::pair{1, 1}, std::pair{33, 17}}) {
+        const Picture24 small = CodecTestPictures::photoLike(w, h, 3);
+        const auto bytes = PhoneTestPictures::heic(small, 90);
+        ASSERT_FALSE(bytes.empty());
+        ImageStatus status;
+        const Picture24 ours = decoded(bytes, &status);
+        ASSERT_TRUE(status) << w << "x" << h << ": " << status.detail;
+        EXPECT_EQ(ours.width(), w);
+        EXPECT_EQ(ours.height(), h);
+        EXPECT_EQ(ours, referenceDecode(bytes));
+    }
+}
+
+TEST_F(HeifCodecTest, BitstreamLargerThanTheDeclaredSizeIsRefused)
+{
+    Picture24 picture = CodecTestPictures::quadrants(3, 3);
+    const Picture24 before = picture;
+    const ImageStatus status = HeifCodec::decode(kHeifCodedSizeLie, sizeof kHeifCodedSizeLie, picture, kBackground);
+    EXPECT_FALSE(status);
+    EXPECT_EQ(status.message, ImageMessages::kCorrupt);
+    EXPECT_EQ(picture, before);
 }

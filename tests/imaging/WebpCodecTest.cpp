@@ -182,6 +182,14 @@ TEST(WebpCodecTest, BadInputFailsAndLeavesThePictureAlone)
     writeLe24(huge, vp8x + 15, 100000 - 1);
     bad.emplace_back("100000 x 100000 canvas", huge);
 
+    // Found by fuzzing: an extended header claiming 9473 x 9484 and an
+    // ICC chunk cut short, nothing else. Refused before the 270 MB picture
+    // is allocated (it used to be zeroed in full before libwebp said no).
+    const std::uint8_t headerOnly[] = {'R', 'I', 'F', 'F', 0xA0, 0x02, 0, 0, 'W', 'E', 'B', 'P', 'V', 'P', '8', 'X',
+                                       0x0A, 0, 0, 0, 0, 0, 0, 0, 0, 0x25, 0, 0x0B, 0x25, 0, 'I', 'c', 'C', 'P',
+                                       0x48, 0x02, 0};
+    bad.emplace_back("header only", std::vector<std::uint8_t>(std::begin(headerOnly), std::end(headerOnly)));
+
     // A RIFF size larger than the file.
     auto lying = lossy;
     lying[4] = 0xFF;
