@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <vector>
 #include <lcms2.h>
 #include <system_error>
 #include <thread>
@@ -173,10 +175,12 @@ struct ColourProfile::MatrixShaper
         return shaper;
     }
 
-    std::uint8_t encode(std::int32_t linear) const
+    // 64-bit sums: a profile's matrix may hold coefficients up to 8 (larger
+    // ones go through lcms), three of which overflow 32 bits at full scale.
+    std::uint8_t encode(std::int64_t linear) const
     {
         linear = (linear + (1 << (kLinearBits - 1))) >> kLinearBits;
-        return toSrgb[std::clamp(linear, 0, kLinearOne)];
+        return toSrgb[std::clamp<std::int64_t>(linear, 0, kLinearOne)];
     }
 
     template <int Step>
@@ -184,7 +188,7 @@ struct ColourProfile::MatrixShaper
     {
         for (int x = 0; x < width; ++x, p += Step) {
             // Blue first in memory.
-            const std::int32_t r = toLinear[0][p[2]], g = toLinear[1][p[1]], b = toLinear[2][p[0]];
+            const std::int64_t r = toLinear[0][p[2]], g = toLinear[1][p[1]], b = toLinear[2][p[0]];
             const std::uint8_t outR = encode(matrix[0][0] * r + matrix[0][1] * g + matrix[0][2] * b);
             const std::uint8_t outG = encode(matrix[1][0] * r + matrix[1][1] * g + matrix[1][2] * b);
             const std::uint8_t outB = encode(matrix[2][0] * r + matrix[2][1] * g + matrix[2][2] * b);
@@ -194,6 +198,33 @@ struct ColourProfile::MatrixShaper
         }
     }
 };
+
+namespace {
+
+bool agreesWithLcms(const ColourProfile::MatrixShaper &matrix, cmsHTRANSFORM lcms)
+{
+    // Every level on the grey axis and along each primary, and a 16-step
+    // grid through the cube.
+    std::vector<std::uint8_t> samples;
+    for (int v = 0; v < 256; ++v) {
+        const std::uint8_t b = std::uint8_t(v);
+        samples.insert(samples.end(), {b, b, b, b, 0, 0, 0, b, 0, 0, 0, b});
+    }
+    for (int r = 0; r < 256; r += 17)
+        for (int g = 0; g < 256; g += 17)
+            for (int b = 0; b < 256; b += 17)
+                samples.insert(samples.end(), {std::uint8_t(b), std::uint8_t(g), std::uint8_t(r)});
+    std::vector<std::uint8_t> expected(samples.size());
+    const int pixels = int(samples.size() / 3);
+    cmsDoTransform(lcms, samples.data(), expected.data(), cmsUInt32Number(pixels));
+    matrix.convert<3>(samples.data(), pixels);
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        if (std::abs(int(samples[i]) - int(expected[i])) > 1)
+            return false;
+    return true;
+}
+
+} // namespace
 
 ColourProfile::ColourProfile(void *transform, std::unique_ptr<MatrixShaper> matrix, Layout layout)
     : m_transform(transform), m_matrix(std::move(matrix)), m_layout(layout)
@@ -266,16 +297,21 @@ std::unique_ptr<ColourProfile> ColourProfile::create(const std::uint8_t *icc, st
     if (!profile || equivalentToSrgb(profile.get()))
         return nullptr;
     if (allowFastPath) {
-        // A profile lcms could not build a transform from is broken: it is
-        // ignored on the fast path too.
+        // A profile lcms cannot build a transform from is broken and ignored.
+        // One it can is the yardstick: the fast path is used only when it
+        // gives lcms's colours on samples through the whole cube (curves
+        // that go backwards or leave 0..1 are not worth following here).
         const ProfilePtr srgb(cmsCreate_sRGBProfile());
-        cmsHTRANSFORM check = srgb ? cmsCreateTransform(profile.get(), TYPE_RGB_8, srgb.get(), TYPE_RGB_8,
+        cmsHTRANSFORM check = srgb ? cmsCreateTransform(profile.get(), TYPE_BGR_8, srgb.get(), TYPE_BGR_8,
                                                         INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOCACHE)
                                    : nullptr;
         if (!check)
             return nullptr;
+        auto matrix = MatrixShaper::build(profile.get());
+        if (matrix && !agreesWithLcms(*matrix, check))
+            matrix.reset();
         cmsDeleteTransform(check);
-        if (auto matrix = MatrixShaper::build(profile.get()))
+        if (matrix)
             return std::unique_ptr<ColourProfile>(new ColourProfile(nullptr, std::move(matrix), layout));
     }
     const ProfilePtr srgb(cmsCreate_sRGBProfile());

@@ -65,8 +65,9 @@ public:
     static std::unique_ptr<ColourProfile> toSrgbThroughLcms(const std::uint8_t *icc, std::size_t size,
                                                             Layout layout);
 
+    struct MatrixShaper; // the fast path's tables, defined with the code
+
 private:
-    struct MatrixShaper;
     ColourProfile(void *transform, std::unique_ptr<MatrixShaper> matrix, Layout layout);
     static std::unique_ptr<ColourProfile> create(const std::uint8_t *icc, std::size_t size, Layout layout,
                                                  bool allowFastPath);

@@ -3,12 +3,16 @@
 #include "ColourProfile.h"
 
 #include <libheif/heif.h>
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <string>
 #include <vector>
 
 namespace {
+
+// libheif's own default bound on either side of an image.
+constexpr int kLibheifMaxSide = 32768;
 
 struct ContextFree
 {
@@ -31,9 +35,13 @@ struct NclxFree
     void operator()(heif_color_profile_nclx *nclx) const { heif_nclx_color_profile_free(nclx); }
 };
 
-ImageStatus failure(const heif_error &error)
+// `decoding`: the size was accepted already, so a limit hit now means the
+// coded data contradicts it: a damaged file, not a large one.
+ImageStatus failure(const heif_error &error, bool decoding = false)
 {
     const std::string detail = error.message ? error.message : "libheif error";
+    if (decoding && error.subcode == heif_suberror_Security_limit_exceeded)
+        return ImageStatus::failure(ImageMessages::kCorrupt, detail);
     if (error.code == heif_error_Memory_allocation_error || error.subcode == heif_suberror_Security_limit_exceeded)
         return ImageStatus::failure(ImageMessages::kTooLarge, detail);
     if (error.code == heif_error_Unsupported_feature || error.code == heif_error_Unsupported_filetype)
@@ -122,9 +130,17 @@ ImageStatus HeifCodec::decode(const std::uint8_t *data, std::size_t size, Pictur
         if (error.code != heif_error_Ok || !rawHandle)
             return failure(error);
         const std::unique_ptr<heif_image_handle, HandleRelease> handle(rawHandle);
-        if (!Picture24::sizeAcceptable(heif_image_handle_get_width(handle.get()),
-                                       heif_image_handle_get_height(handle.get())))
+        const int declaredWidth = heif_image_handle_get_width(handle.get());
+        const int declaredHeight = heif_image_handle_get_height(handle.get());
+        if (!Picture24::sizeAcceptable(declaredWidth, declaredHeight))
             return ImageStatus::failure(ImageMessages::kTooLarge, "image size out of range");
+        // libheif checks the size each coded picture claims against this
+        // limit before decoding it. Its default (32768 on a side) lets a
+        // 1 KB file whose bitstream claims 14441 x 27759 take 2 GB and
+        // seconds; no coded picture of a sound file is far larger than the
+        // size declared (cropping aside, which keeps more than half).
+        const int side = std::max(declaredWidth, declaredHeight);
+        heif_context_set_maximum_image_size_limit(context.get(), std::min(2 * side + 64, kLibheifMaxSide));
 
         const bool alpha = heif_image_handle_has_alpha_channel(handle.get()) != 0;
         const bool premultiplied = alpha && heif_image_handle_is_premultiplied_alpha(handle.get()) != 0;
@@ -140,7 +156,7 @@ ImageStatus HeifCodec::decode(const std::uint8_t *data, std::size_t size, Pictur
                                   alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB,
                                   options.get());
         if (error.code != heif_error_Ok || !rawImage)
-            return failure(error);
+            return failure(error, true);
         const std::unique_ptr<heif_image, ImageRelease> image(rawImage);
 
         const int width = heif_image_get_width(image.get(), heif_channel_interleaved);

@@ -4,7 +4,7 @@
 #include "CodecTestPictures.h"
 #include "ColourReference.h"
 #include "HeifCodec.h"
-#include "HeifFuzzFindings.h"
+#include "PhoneFuzzFindings.h"
 #include "ImageFile.h"
 #include "PhoneTestPictures.h"
 
@@ -277,5 +277,17 @@ TEST_F(HeifCodecTest, BitstreamLargerThanTheDeclaredSizeIsRefused)
     const ImageStatus status = HeifCodec::decode(kHeifCodedSizeLie, sizeof kHeifCodedSizeLie, picture, kBackground);
     EXPECT_FALSE(status);
     EXPECT_EQ(status.message, ImageMessages::kCorrupt);
+    EXPECT_EQ(picture, before);
+}
+
+TEST_F(HeifCodecTest, BitstreamClaimingAHugePictureIsRefusedBeforeDecoding)
+{
+    Picture24 picture = CodecTestPictures::quadrants(3, 3);
+    const Picture24 before = picture;
+    const ImageStatus status =
+        HeifCodec::decode(kHeifHugeCodedPicture, sizeof kHeifHugeCodedPicture, picture, kBackground);
+    EXPECT_EQ(status.message, ImageMessages::kCorrupt);
+    // Refused by libheif's size check, not after a decode of 400 million pixels.
+    EXPECT_NE(status.detail.find("Security limit"), std::string::npos) << status.detail;
     EXPECT_EQ(picture, before);
 }

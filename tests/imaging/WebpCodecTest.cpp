@@ -2,13 +2,16 @@
 // libwebp's own decoder gives them.
 
 #include "CodecTestPictures.h"
+#include "ColourProfile.h"
 #include "ColourReference.h"
 #include "ImageFile.h"
+#include "PhoneFuzzFindings.h"
 #include "PhoneTestPictures.h"
 #include "WebpCodec.h"
 
 #include <gtest/gtest.h>
 #include <webp/decode.h>
+#include <webp/demux.h>
 
 namespace {
 
@@ -206,4 +209,31 @@ TEST(WebpCodecTest, BadInputFailsAndLeavesThePictureAlone)
         EXPECT_FALSE(status.message.empty()) << name;
         EXPECT_EQ(picture, before) << name;
     }
+}
+
+TEST(WebpCodecTest, WildProfileIsConvertedLikeLcmsWould)
+{
+    // The profile is readable, so the picture is converted; the fast path
+    // and lcms's general transform must agree on it.
+    const std::vector<std::uint8_t> bytes(std::begin(kWebpWildProfile), std::end(kWebpWildProfile));
+    ImageStatus status;
+    const Picture24 ours = decoded(bytes, &status);
+    ASSERT_TRUE(status) << status.detail;
+    Picture24 raw = referenceDecode(bytes);
+    ASSERT_EQ(raw.width(), ours.width());
+    WebPData data = {bytes.data(), bytes.size()};
+    WebPDemuxer *demux = WebPDemux(&data);
+    ASSERT_NE(demux, nullptr);
+    WebPChunkIterator chunk;
+    ASSERT_TRUE(WebPDemuxGetChunk(demux, "ICCP", 1, &chunk));
+    const auto lcms = ColourProfile::toSrgbThroughLcms(chunk.chunk.bytes, chunk.chunk.size, ColourProfile::Layout::Bgr);
+    WebPDemuxReleaseChunkIterator(&chunk);
+    WebPDemuxDelete(demux);
+    ASSERT_NE(lcms, nullptr);
+    lcms->convert(raw);
+    int worst = 0;
+    for (int y = 0; y < raw.height(); ++y)
+        for (int x = 0; x < raw.width(); ++x)
+            worst = std::max(worst, ColourReference::distance(ours.pixel(x, y), raw.pixel(x, y)));
+    EXPECT_LE(worst, 1);
 }
