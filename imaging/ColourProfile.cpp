@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <vector>
 #include <lcms2.h>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -71,7 +71,8 @@ bool equivalentToSrgb(cmsHPROFILE profile)
     const ProfilePtr srgb(cmsCreate_sRGBProfile());
     if (!srgb)
         return false;
-    const cmsTagSignature colorants[3] = {cmsSigRedColorantTag, cmsSigGreenColorantTag, cmsSigBlueColorantTag};
+    const cmsTagSignature colorants[3] = {cmsSigRedColorantTag, cmsSigGreenColorantTag,
+                                          cmsSigBlueColorantTag};
     const cmsTagSignature curves[3] = {cmsSigRedTRCTag, cmsSigGreenTRCTag, cmsSigBlueTRCTag};
     for (int c = 0; c < 3; ++c) {
         if (!sameXyz(colorant(profile, colorants[c]), colorant(srgb.get(), colorants[c])))
@@ -146,7 +147,8 @@ struct ColourProfile::MatrixShaper
             return nullptr;
         const ProfilePtr srgb(cmsCreate_sRGBProfile());
         double in[3][3], out[3][3], outInverse[3][3];
-        if (!srgb || !colorantMatrix(profile, in) || !colorantMatrix(srgb.get(), out) || !invert(out, outInverse))
+        if (!srgb || !colorantMatrix(profile, in) || !colorantMatrix(srgb.get(), out) ||
+            !invert(out, outInverse))
             return nullptr;
         auto shaper = std::make_unique<MatrixShaper>();
         const cmsTagSignature curves[3] = {cmsSigRedTRCTag, cmsSigGreenTRCTag, cmsSigBlueTRCTag};
@@ -155,7 +157,8 @@ struct ColourProfile::MatrixShaper
             if (!curve)
                 return nullptr;
             for (int v = 0; v < 256; ++v) {
-                const double linear = std::clamp<double>(cmsEvalToneCurveFloat(curve, float(v) / 255.0f), 0.0, 1.0);
+                const double linear =
+                    std::clamp<double>(cmsEvalToneCurveFloat(curve, float(v) / 255.0f), 0.0, 1.0);
                 shaper->toLinear[c][v] = std::int32_t(std::lround(linear * kLinearOne));
             }
         }
@@ -183,8 +186,7 @@ struct ColourProfile::MatrixShaper
         return toSrgb[std::clamp<std::int64_t>(linear, 0, kLinearOne)];
     }
 
-    template <int Step>
-    void convert(std::uint8_t *p, int width) const
+    template <int Step> void convert(std::uint8_t *p, int width) const
     {
         for (int x = 0; x < width; ++x, p += Step) {
             // Blue first in memory.
@@ -242,7 +244,8 @@ void ColourProfile::convertBlock(std::uint8_t *first, int width, int rows, std::
     for (int r = 0; r < rows; ++r) {
         std::uint8_t *line = first + stride * r;
         if (!m_matrix)
-            cmsDoTransform(static_cast<cmsHTRANSFORM>(m_transform), line, line, static_cast<cmsUInt32Number>(width));
+            cmsDoTransform(static_cast<cmsHTRANSFORM>(m_transform), line, line,
+                           static_cast<cmsUInt32Number>(width));
         else if (m_layout == Layout::Bgr)
             m_matrix->convert<3>(line, width);
         else
@@ -257,7 +260,7 @@ bool ColourProfile::isSrgb(const std::uint8_t *icc, std::size_t size)
 }
 
 std::vector<std::uint8_t> ColourProfile::rgbProfile(double redX, double redY, double greenX, double greenY,
-                                                     double blueX, double blueY, double whiteX, double whiteY)
+                                                    double blueX, double blueY, double whiteX, double whiteY)
 {
     std::vector<std::uint8_t> bytes;
     const cmsCIExyY white = {whiteX, whiteY, 1.0};

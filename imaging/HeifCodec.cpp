@@ -2,8 +2,8 @@
 
 #include "ColourProfile.h"
 
-#include <libheif/heif.h>
 #include <algorithm>
+#include <libheif/heif.h>
 #include <memory>
 #include <new>
 #include <string>
@@ -42,7 +42,8 @@ ImageStatus failure(const heif_error &error, bool decoding = false)
     const std::string detail = error.message ? error.message : "libheif error";
     if (decoding && error.subcode == heif_suberror_Security_limit_exceeded)
         return ImageStatus::failure(ImageMessages::kCorrupt, detail);
-    if (error.code == heif_error_Memory_allocation_error || error.subcode == heif_suberror_Security_limit_exceeded)
+    if (error.code == heif_error_Memory_allocation_error ||
+        error.subcode == heif_suberror_Security_limit_exceeded)
         return ImageStatus::failure(ImageMessages::kTooLarge, detail);
     if (error.code == heif_error_Unsupported_feature || error.code == heif_error_Unsupported_filetype)
         return ImageStatus::failure(ImageMessages::kUnsupported, detail);
@@ -167,7 +168,8 @@ ImageStatus HeifCodec::decode(const std::uint8_t *data, std::size_t size, Pictur
             height != heif_image_handle_get_height(handle.get()))
             return ImageStatus::failure(ImageMessages::kCorrupt, "coded size differs from the declared size");
         int stride = 0;
-        const std::uint8_t *plane = heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
+        const std::uint8_t *plane =
+            heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
         const int bytesPerPixel = alpha ? 4 : 3;
         if (!plane || !Picture24::sizeAcceptable(width, height) ||
             heif_image_get_bits_per_pixel_range(image.get(), heif_channel_interleaved) != 8 ||
@@ -182,7 +184,8 @@ ImageStatus HeifCodec::decode(const std::uint8_t *data, std::size_t size, Pictur
         } else {
             // Colours are converted before compositing, so the background
             // (already sRGB) stays exactly the view's colour.
-            const auto conversion = ColourProfile::toSrgb(icc.data(), icc.size(), ColourProfile::Layout::Bgra);
+            const auto conversion =
+                ColourProfile::toSrgb(icc.data(), icc.size(), ColourProfile::Layout::Bgra);
             const unsigned bg[3] = {background & 0xFF, (background >> 8) & 0xFF, (background >> 16) & 0xFF};
             std::vector<std::uint8_t> line(std::size_t(width) * 4);
             for (int y = 0; y < height; ++y) {

@@ -85,7 +85,8 @@ private slots:
     void theOpenDialogOpensAHeicWithItsColours()
     {
         const auto p3 = PhoneTestPictures::displayP3Profile();
-        const QString heic = write(QStringLiteral("IMG_4021.HEIC"), PhoneTestPictures::heic(p3Photo(), 95, 8, 1, {}, p3));
+        const QString heic =
+            write(QStringLiteral("IMG_4021.HEIC"), PhoneTestPictures::heic(p3Photo(), 95, 8, 1, {}, p3));
         QString offered;
         TOpenImageDialog::SetRunner([&](TOpenImageDialog &dialog) {
             offered = dialog.Filter();
@@ -104,7 +105,8 @@ private slots:
     void droppedWebpAndHeicOpenAndABrokenOneIsReported()
     {
         const auto p3 = PhoneTestPictures::displayP3Profile();
-        const QString webp = write(QStringLiteral("zap.webp"), PhoneTestPictures::webp(p3Photo(), -1, {}, p3));
+        const QString webp =
+            write(QStringLiteral("zap.webp"), PhoneTestPictures::webp(p3Photo(), -1, {}, p3));
         const QString heic = write(QStringLiteral("foto.heif"), PhoneTestPictures::heic(p3Photo(), 95));
         auto cut = PhoneTestPictures::heic(p3Photo(), 95);
         cut.resize(cut.size() / 2);
@@ -128,7 +130,8 @@ private slots:
     {
         const QString heic = write(QStringLiteral("cliente.heic"), PhoneTestPictures::heic(p3Photo(), 95));
         const QString webp = write(QStringLiteral("cliente.WEBP"), PhoneTestPictures::webp(p3Photo(), 90));
-        const CommandLine line = CommandLine::Parse({QStringLiteral("quenda"), heic, webp}, m_salon->AppDir());
+        const CommandLine line =
+            CommandLine::Parse({QStringLiteral("quenda"), heic, webp}, m_salon->AppDir());
         QVERIFY(line.error.isEmpty());
         for (const QString &photo : line.photos)
             F_HAIR->OpenPhotoFile(photo);

@@ -2,6 +2,7 @@
 // science done here by hand (matrices from the primaries), not against lcms.
 
 #include "ColourProfile.h"
+
 #include "ColourReference.h"
 #include "PhoneTestPictures.h"
 
@@ -148,10 +149,12 @@ TEST(ColourProfileTest, FastPathAgreesWithLcmsAcrossTheColourCube)
     for (int r = 0; r < 52; ++r)
         for (int g = 0; g < 52; ++g)
             for (int b = 0; b < 52; ++b)
-                cube.setPixel(r * 52 + g, b, (std::uint32_t(r * 5) << 16) | (std::uint32_t(g * 5) << 8) | (b * 5));
+                cube.setPixel(r * 52 + g, b,
+                              (std::uint32_t(r * 5) << 16) | (std::uint32_t(g * 5) << 8) | (b * 5));
     for (const auto &icc : profiles) {
         const auto fast = ColourProfile::toSrgb(icc.data(), icc.size(), ColourProfile::Layout::Bgr);
-        const auto lcms = ColourProfile::toSrgbThroughLcms(icc.data(), icc.size(), ColourProfile::Layout::Bgr);
+        const auto lcms =
+            ColourProfile::toSrgbThroughLcms(icc.data(), icc.size(), ColourProfile::Layout::Bgr);
         ASSERT_NE(fast, nullptr);
         ASSERT_NE(lcms, nullptr);
         EXPECT_TRUE(fast->isMatrixShaper());

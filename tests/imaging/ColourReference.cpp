@@ -116,8 +116,8 @@ std::vector<std::uint8_t> ColourReference::greyProfile()
     return bytes;
 }
 
-std::vector<std::uint8_t> ColourReference::gammaProfile(double gamma, double rx, double ry, double gx, double gy,
-                                                        double bx, double by)
+std::vector<std::uint8_t> ColourReference::gammaProfile(double gamma, double rx, double ry, double gx,
+                                                        double gy, double bx, double by)
 {
     std::vector<std::uint8_t> bytes;
     const cmsCIExyY d65 = {0.3127, 0.3290, 1.0};

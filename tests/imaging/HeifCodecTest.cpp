@@ -1,11 +1,12 @@
 // HEIC decoding: compared with libheif's own decode of the same bytes, so the
 // lossy HEVC coding does not blur what is checked.
 
+#include "HeifCodec.h"
+
 #include "CodecTestPictures.h"
 #include "ColourReference.h"
-#include "HeifCodec.h"
-#include "PhoneFuzzFindings.h"
 #include "ImageFile.h"
+#include "PhoneFuzzFindings.h"
 #include "PhoneTestPictures.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +37,8 @@ Picture24 referenceDecode(const std::vector<std::uint8_t> &bytes, bool applyTran
             const int w = heif_image_get_width(image, heif_channel_interleaved);
             const int h = heif_image_get_height(image, heif_channel_interleaved);
             int stride = 0;
-            const std::uint8_t *plane = heif_image_get_plane_readonly(image, heif_channel_interleaved, &stride);
+            const std::uint8_t *plane =
+                heif_image_get_plane_readonly(image, heif_channel_interleaved, &stride);
             out.reset(w, h);
             for (int y = 0; y < h; ++y)
                 for (int x = 0; x < w; ++x) {
@@ -66,8 +68,8 @@ Picture24 referenceDecode(const std::vector<std::uint8_t> &bytes, bool applyTran
 Picture24 decoded(const std::vector<std::uint8_t> &bytes, ImageStatus *statusOut = nullptr)
 {
     Picture24 picture;
-    const ImageStatus status = ImageFile::decode(bytes.data(), bytes.size(), ImageFormat::Heif, picture,
-                                                 LoadOptions{kBackground});
+    const ImageStatus status =
+        ImageFile::decode(bytes.data(), bytes.size(), ImageFormat::Heif, picture, LoadOptions{kBackground});
     if (statusOut)
         *statusOut = status;
     return picture;
@@ -125,8 +127,8 @@ TEST_F(HeifCodecTest, RotationAndMirroringAreApplied)
         int width, height;
         int markerX, markerY; // where the top-left corner lands
     } cases[] = {
-        {1, 64, 32, 0, 0},  {2, 64, 32, 63, 0},  {3, 64, 32, 63, 31}, {4, 64, 32, 0, 31},
-        {6, 32, 64, 31, 0}, {8, 32, 64, 0, 63},
+        {1, 64, 32, 0, 0},  {2, 64, 32, 63, 0}, {3, 64, 32, 63, 31},
+        {4, 64, 32, 0, 31}, {6, 32, 64, 31, 0}, {8, 32, 64, 0, 63},
     };
     for (const Case &c : cases) {
         const auto bytes = PhoneTestPictures::heic(picture, 95, 8, c.orientation);
@@ -139,8 +141,9 @@ TEST_F(HeifCodecTest, RotationAndMirroringAreApplied)
         const int inX = c.markerX == 0 ? 2 : c.markerX - 2, inY = c.markerY == 0 ? 2 : c.markerY - 2;
         EXPECT_LE(CodecTestPictures::colourDistance(ours.pixel(inX, inY), 0xE01010), 12) << c.orientation;
         // The opposite corner is grey.
-        EXPECT_LE(CodecTestPictures::colourDistance(ours.pixel(c.width - 1 - inX, c.height - 1 - inY), 0xC8C8C8),
-                  12)
+        EXPECT_LE(
+            CodecTestPictures::colourDistance(ours.pixel(c.width - 1 - inX, c.height - 1 - inY), 0xC8C8C8),
+            12)
             << c.orientation;
         EXPECT_EQ(ours, referenceDecode(bytes)) << c.orientation;
     }
@@ -173,7 +176,8 @@ TEST_F(HeifCodecTest, DisplayP3ProfileIsConvertedToSrgb)
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x)
             picture.setPixel(x, y, x < 16 ? 0xFF0000 : 0xC8785A);
-    const auto withProfile = PhoneTestPictures::heic(picture, 95, 8, 1, {}, PhoneTestPictures::displayP3Profile());
+    const auto withProfile =
+        PhoneTestPictures::heic(picture, 95, 8, 1, {}, PhoneTestPictures::displayP3Profile());
     ASSERT_FALSE(withProfile.empty());
     ImageStatus status;
     const Picture24 ours = decoded(withProfile, &status);
@@ -198,7 +202,8 @@ TEST_F(HeifCodecTest, BadInputFailsAndLeavesThePictureAlone)
     ASSERT_FALSE(good.empty());
     std::vector<std::pair<std::string, std::vector<std::uint8_t>>> bad;
     for (const std::size_t keep : {std::size_t(12), std::size_t(40), good.size() / 3, good.size() - 20})
-        bad.emplace_back("cut at " + std::to_string(keep), std::vector<std::uint8_t>(good.begin(), good.begin() + keep));
+        bad.emplace_back("cut at " + std::to_string(keep),
+                         std::vector<std::uint8_t>(good.begin(), good.begin() + keep));
 
     // The primary image names an item that does not exist.
     auto noPrimary = good;
@@ -234,8 +239,8 @@ TEST_F(HeifCodecTest, BadInputFailsAndLeavesThePictureAlone)
     const Picture24 before = CodecTestPictures::quadrants(5, 4);
     for (const auto &[name, bytes] : bad) {
         Picture24 picture = before;
-        const ImageStatus status =
-            ImageFile::decode(bytes.data(), bytes.size(), ImageFormat::Heif, picture, LoadOptions{kBackground});
+        const ImageStatus status = ImageFile::decode(bytes.data(), bytes.size(), ImageFormat::Heif, picture,
+                                                     LoadOptions{kBackground});
         EXPECT_FALSE(status) << name;
         EXPECT_FALSE(status.message.empty()) << name;
         EXPECT_EQ(picture, before) << name;
@@ -274,7 +279,8 @@ TEST_F(HeifCodecTest, BitstreamLargerThanTheDeclaredSizeIsRefused)
 {
     Picture24 picture = CodecTestPictures::quadrants(3, 3);
     const Picture24 before = picture;
-    const ImageStatus status = HeifCodec::decode(kHeifCodedSizeLie, sizeof kHeifCodedSizeLie, picture, kBackground);
+    const ImageStatus status =
+        HeifCodec::decode(kHeifCodedSizeLie, sizeof kHeifCodedSizeLie, picture, kBackground);
     EXPECT_FALSE(status);
     EXPECT_EQ(status.message, ImageMessages::kCorrupt);
     EXPECT_EQ(picture, before);

@@ -130,7 +130,8 @@ TEST(PhoneFormatsTest, OpenDialogOffersTheFormatsAndSaveDialogDoesNot)
     const QStringList open = ImageDialogFilter::ToEntries(ImageDialogFilter::Open());
     const QStringList save = ImageDialogFilter::ToEntries(ImageDialogFilter::Standard());
     ASSERT_EQ(open.size(), save.size() + 2);
-    EXPECT_TRUE(open.first().endsWith(QStringLiteral("*.avi *.heic *.heif *.webp)"))) << open.first().toStdString();
+    EXPECT_TRUE(open.first().endsWith(QStringLiteral("*.avi *.heic *.heif *.webp)")))
+        << open.first().toStdString();
     EXPECT_EQ(open.at(open.size() - 2), QStringLiteral("HEIF files (*.heic *.heif)"));
     EXPECT_EQ(open.last(), QStringLiteral("WebP files (*.webp)"));
     EXPECT_EQ(ImageDialogFilter::Extensions(ImageDialogFilter::Open(), int(open.size()) - 2),

@@ -30,7 +30,8 @@ std::vector<std::uint8_t> saveProfile(cmsHPROFILE profile)
 heif_error appendBytes(heif_context *, const void *data, size_t size, void *userdata)
 {
     auto *out = static_cast<std::vector<std::uint8_t> *>(userdata);
-    out->insert(out->end(), static_cast<const std::uint8_t *>(data), static_cast<const std::uint8_t *>(data) + size);
+    out->insert(out->end(), static_cast<const std::uint8_t *>(data),
+                static_cast<const std::uint8_t *>(data) + size);
     return {heif_error_Ok, heif_suberror_Unspecified, "ok"};
 }
 
@@ -90,9 +91,9 @@ std::vector<std::uint8_t> PhoneTestPictures::heic(const Picture24 &picture, int 
     heif_encoder *encoder = nullptr;
     heif_image *image = nullptr;
     heif_encoding_options *options = heif_encoding_options_alloc();
-    const heif_chroma chroma = bits == 8 ? (hasAlpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB)
-                                         : (hasAlpha ? heif_chroma_interleaved_RRGGBBAA_LE
-                                                     : heif_chroma_interleaved_RRGGBB_LE);
+    const heif_chroma chroma =
+        bits == 8 ? (hasAlpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB)
+                  : (hasAlpha ? heif_chroma_interleaved_RRGGBBAA_LE : heif_chroma_interleaved_RRGGBB_LE);
     if (heif_context_get_encoder_for_format(ctx, heif_compression_HEVC, &encoder).code == heif_error_Ok &&
         heif_image_create(w, h, heif_colorspace_RGB, chroma, &image).code == heif_error_Ok &&
         heif_image_add_plane(image, heif_channel_interleaved, w, h, bits).code == heif_error_Ok) {
@@ -196,7 +197,8 @@ std::vector<std::uint8_t> PhoneTestPictures::animatedWebp(const std::vector<Pict
         timestamp += 100;
     }
     WebPData data = {nullptr, 0};
-    if (ok && WebPAnimEncoderAdd(encoder, nullptr, timestamp, nullptr) && WebPAnimEncoderAssemble(encoder, &data))
+    if (ok && WebPAnimEncoderAdd(encoder, nullptr, timestamp, nullptr) &&
+        WebPAnimEncoderAssemble(encoder, &data))
         out.assign(data.bytes, data.bytes + data.size);
     WebPDataClear(&data);
     WebPAnimEncoderDelete(encoder);
@@ -244,8 +246,9 @@ std::vector<std::uint8_t> PhoneTestPictures::pngWithProfile(const Picture24 &pic
         return {};
     }
     png_set_write_fn(png, &out, pngWrite, pngFlush);
-    png_set_IHDR(png, info, png_uint_32(picture.width()), png_uint_32(picture.height()), 8, PNG_COLOR_TYPE_RGB,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, png_uint_32(picture.width()), png_uint_32(picture.height()), 8,
+                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
     if (!icc.empty())
         png_set_iCCP(png, info, "Display P3", PNG_COMPRESSION_TYPE_BASE, icc.data(), png_uint_32(icc.size()));
     png_write_info(png, info);

@@ -30,9 +30,12 @@ public:
     // An animation of the given frames, 100 ms each, lossless.
     static std::vector<std::uint8_t> animatedWebp(const std::vector<Picture24> &frames);
 
-    static std::vector<std::uint8_t> jpegWithProfile(const Picture24 &picture, const std::vector<std::uint8_t> &icc);
-    static std::vector<std::uint8_t> pngWithProfile(const Picture24 &picture, const std::vector<std::uint8_t> &icc);
-    static std::vector<std::uint8_t> tiffWithProfile(const Picture24 &picture, const std::vector<std::uint8_t> &icc);
+    static std::vector<std::uint8_t> jpegWithProfile(const Picture24 &picture,
+                                                     const std::vector<std::uint8_t> &icc);
+    static std::vector<std::uint8_t> pngWithProfile(const Picture24 &picture,
+                                                    const std::vector<std::uint8_t> &icc);
+    static std::vector<std::uint8_t> tiffWithProfile(const Picture24 &picture,
+                                                     const std::vector<std::uint8_t> &icc);
 
     // Where a four-character box or chunk type first occurs; -1 when absent.
     static long find(const std::vector<std::uint8_t> &bytes, const char *type);

@@ -100,7 +100,8 @@ TEST(ProfileFilesTest, TiffAgreesWithLcmsOwnTificc)
     // tificc takes the embedded profile as input and writes sRGB.
     const std::string command = "tificc -t1 '" + dir.file("p3.tif") + "' '" + dir.file("srgb.tif") + "'";
     ASSERT_EQ(std::system(command.c_str()), 0);
-    const Picture24 reference = decode(CodecTestPictures::readFile(dir.path() / "srgb.tif"), ImageFormat::Tiff);
+    const Picture24 reference =
+        decode(CodecTestPictures::readFile(dir.path() / "srgb.tif"), ImageFormat::Tiff);
     const Picture24 ours = decode(p3File, ImageFormat::Tiff);
     ASSERT_EQ(ours.width(), reference.width());
     int worst = 0;

@@ -1,13 +1,14 @@
 // WebP decoding: lossless files must come back exactly, lossy ones as
 // libwebp's own decoder gives them.
 
+#include "WebpCodec.h"
+
 #include "CodecTestPictures.h"
 #include "ColourProfile.h"
 #include "ColourReference.h"
 #include "ImageFile.h"
 #include "PhoneFuzzFindings.h"
 #include "PhoneTestPictures.h"
-#include "WebpCodec.h"
 
 #include <gtest/gtest.h>
 #include <webp/decode.h>
@@ -38,8 +39,8 @@ Picture24 referenceDecode(const std::vector<std::uint8_t> &bytes)
 Picture24 decoded(const std::vector<std::uint8_t> &bytes, ImageStatus *statusOut = nullptr)
 {
     Picture24 picture;
-    const ImageStatus status = ImageFile::decode(bytes.data(), bytes.size(), ImageFormat::Webp, picture,
-                                                 LoadOptions{kBackground});
+    const ImageStatus status =
+        ImageFile::decode(bytes.data(), bytes.size(), ImageFormat::Webp, picture, LoadOptions{kBackground});
     if (statusOut)
         *statusOut = status;
     return picture;
@@ -152,7 +153,8 @@ TEST(WebpCodecTest, DisplayP3ProfileIsConvertedToSrgb)
 
     // An sRGB or a broken profile: the pixels exactly as stored.
     EXPECT_EQ(decoded(PhoneTestPictures::webp(picture, -1, {}, PhoneTestPictures::srgbProfile())), picture);
-    EXPECT_EQ(decoded(PhoneTestPictures::webp(picture, -1, {}, std::vector<std::uint8_t>(p3.begin(), p3.begin() + 150))),
+    EXPECT_EQ(decoded(PhoneTestPictures::webp(picture, -1, {},
+                                              std::vector<std::uint8_t>(p3.begin(), p3.begin() + 150))),
               picture);
 }
 
@@ -167,7 +169,8 @@ TEST(WebpCodecTest, BadInputFailsAndLeavesThePictureAlone)
     ASSERT_FALSE(animated.empty());
     std::vector<std::pair<std::string, std::vector<std::uint8_t>>> bad;
     for (const auto *source : {&lossy, &lossless, &animated})
-        for (const std::size_t keep : {std::size_t(12), std::size_t(30), source->size() / 2, source->size() - 1})
+        for (const std::size_t keep :
+             {std::size_t(12), std::size_t(30), source->size() / 2, source->size() - 1})
             bad.emplace_back("cut at " + std::to_string(keep),
                              std::vector<std::uint8_t>(source->begin(), source->begin() + keep));
 
@@ -188,9 +191,9 @@ TEST(WebpCodecTest, BadInputFailsAndLeavesThePictureAlone)
     // Found by fuzzing: an extended header claiming 9473 x 9484 and an
     // ICC chunk cut short, nothing else. Refused before the 270 MB picture
     // is allocated (it used to be zeroed in full before libwebp said no).
-    const std::uint8_t headerOnly[] = {'R', 'I', 'F', 'F', 0xA0, 0x02, 0, 0, 'W', 'E', 'B', 'P', 'V', 'P', '8', 'X',
-                                       0x0A, 0, 0, 0, 0, 0, 0, 0, 0, 0x25, 0, 0x0B, 0x25, 0, 'I', 'c', 'C', 'P',
-                                       0x48, 0x02, 0};
+    const std::uint8_t headerOnly[] = {
+        'R', 'I', 'F', 'F', 0xA0, 0x02, 0,    0, 'W',  'E',  'B', 'P', 'V', 'P', '8', 'X',  0x0A, 0, 0,
+        0,   0,   0,   0,   0,    0,    0x25, 0, 0x0B, 0x25, 0,   'I', 'c', 'C', 'P', 0x48, 0x02, 0};
     bad.emplace_back("header only", std::vector<std::uint8_t>(std::begin(headerOnly), std::end(headerOnly)));
 
     // A RIFF size larger than the file.
@@ -203,8 +206,8 @@ TEST(WebpCodecTest, BadInputFailsAndLeavesThePictureAlone)
     const Picture24 before = CodecTestPictures::quadrants(5, 4);
     for (const auto &[name, bytes] : bad) {
         Picture24 picture = before;
-        const ImageStatus status =
-            ImageFile::decode(bytes.data(), bytes.size(), ImageFormat::Webp, picture, LoadOptions{kBackground});
+        const ImageStatus status = ImageFile::decode(bytes.data(), bytes.size(), ImageFormat::Webp, picture,
+                                                     LoadOptions{kBackground});
         EXPECT_FALSE(status) << name;
         EXPECT_FALSE(status.message.empty()) << name;
         EXPECT_EQ(picture, before) << name;
@@ -226,7 +229,8 @@ TEST(WebpCodecTest, WildProfileIsConvertedLikeLcmsWould)
     ASSERT_NE(demux, nullptr);
     WebPChunkIterator chunk;
     ASSERT_TRUE(WebPDemuxGetChunk(demux, "ICCP", 1, &chunk));
-    const auto lcms = ColourProfile::toSrgbThroughLcms(chunk.chunk.bytes, chunk.chunk.size, ColourProfile::Layout::Bgr);
+    const auto lcms =
+        ColourProfile::toSrgbThroughLcms(chunk.chunk.bytes, chunk.chunk.size, ColourProfile::Layout::Bgr);
     WebPDemuxReleaseChunkIterator(&chunk);
     WebPDemuxDelete(demux);
     ASSERT_NE(lcms, nullptr);
