@@ -3,6 +3,7 @@
 #include "ColourProfile.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <string>
@@ -11,6 +12,10 @@
 #include <webp/demux.h>
 
 namespace {
+
+// See WebpCodec::decode: files smaller than a byte per this many pixels
+// are decoded into libwebp's memory first.
+constexpr std::size_t kMaxPixelsPerByte = 64;
 
 struct DemuxDelete
 {
@@ -109,7 +114,9 @@ ImageStatus decodeAnimated(const WebPData &bytes, const WebPDemuxer *demux, Pict
 ImageStatus WebpCodec::decode(const std::uint8_t *data, std::size_t size, Picture24 &out,
                               std::uint32_t background)
 {
-    if (!data || size < 12)
+    // libwebp also takes bare VP8/VP8L bitstreams; no program writes those
+    // as files, so only the RIFF container counts as WebP.
+    if (!data || size < 16 || std::memcmp(data, "RIFF", 4) != 0 || std::memcmp(data + 8, "WEBP", 4) != 0)
         return ImageStatus::failure(ImageMessages::kCorrupt, "no WebP data");
     try {
         WebPBitstreamFeatures features;
@@ -141,31 +148,48 @@ ImageStatus WebpCodec::decode(const std::uint8_t *data, std::size_t size, Pictur
         WebPDecoderConfig config;
         if (!WebPInitDecoderConfig(&config))
             return ImageStatus::failure(ImageMessages::kUnsupported, "libwebp version mismatch");
-        Picture24 picture(features.width, features.height);
-        std::vector<std::uint8_t> bgra;
-        config.output.is_external_memory = 1;
-        if (!features.has_alpha) {
-            // Flipped, the rows land straight in the bottom-up picture.
+        const std::size_t pixels = std::size_t(features.width) * std::size_t(features.height);
+        // A photo carries at least a byte for every few dozen pixels; a file
+        // far smaller than that (a flat lossless picture, or a lie) is
+        // decoded into libwebp's own, untouched-until-written memory first,
+        // so a damaged one costs nothing before libwebp refuses it. Photos
+        // take the direct way: flipped, the rows land straight in the
+        // bottom-up picture.
+        const bool direct = !features.has_alpha && size * kMaxPixelsPerByte >= pixels;
+        Picture24 picture;
+        if (direct) {
+            picture.reset(features.width, features.height);
             config.options.flip = 1;
+            config.output.is_external_memory = 1;
             config.output.colorspace = MODE_BGR;
             config.output.u.RGBA.rgba = picture.bits();
             config.output.u.RGBA.stride = picture.stride();
             config.output.u.RGBA.size = picture.byteCount();
         } else {
-            bgra.resize(std::size_t(features.width) * features.height * 4);
-            config.output.colorspace = MODE_BGRA;
-            config.output.u.RGBA.rgba = bgra.data();
-            config.output.u.RGBA.stride = features.width * 4;
-            config.output.u.RGBA.size = bgra.size();
+            config.output.colorspace = features.has_alpha ? MODE_BGRA : MODE_BGR;
         }
         const VP8StatusCode decoded = WebPDecode(data, size, &config);
-        WebPFreeDecBuffer(&config.output);
-        if (decoded != VP8_STATUS_OK)
+        if (decoded != VP8_STATUS_OK) {
+            WebPFreeDecBuffer(&config.output);
             return failure(decoded, "cannot decode the picture");
-        if (features.has_alpha)
-            compositeInto(bgra.data(), std::size_t(features.width) * 4, picture, background, icc);
-        else
+        }
+        if (!direct) {
+            const std::unique_ptr<WebPDecBuffer, decltype(&WebPFreeDecBuffer)> owned(&config.output,
+                                                                                     &WebPFreeDecBuffer);
+            const WebPRGBABuffer &rgba = config.output.u.RGBA;
+            picture.reset(features.width, features.height);
+            if (features.has_alpha) {
+                compositeInto(rgba.rgba, std::size_t(rgba.stride), picture, background, icc);
+            } else {
+                for (int y = 0; y < features.height; ++y)
+                    std::copy_n(rgba.rgba + std::size_t(rgba.stride) * y, std::size_t(features.width) * 3,
+                                picture.scanLine(y));
+                ColourProfile::convertToSrgb(icc.data(), icc.size(), picture);
+            }
+        } else {
+            WebPFreeDecBuffer(&config.output);
             ColourProfile::convertToSrgb(icc.data(), icc.size(), picture);
+        }
         out.swap(picture);
         return ImageStatus::success();
     } catch (const std::bad_alloc &) {

@@ -241,3 +241,38 @@ TEST(WebpCodecTest, WildProfileIsConvertedLikeLcmsWould)
             worst = std::max(worst, ColourReference::distance(ours.pixel(x, y), raw.pixel(x, y)));
     EXPECT_LE(worst, 1);
 }
+
+TEST(WebpCodecTest, TinyFileForAHugeFlatPictureDecodesAndItsDamageIsRefused)
+{
+    // A flat lossless 3000 x 2000 picture takes a few hundred bytes: far
+    // below a byte per 64 pixels, the way a lying header looks too.
+    Picture24 flat(3000, 2000);
+    flat.fill(0x12, 0x9A, 0xE0);
+    const auto bytes = PhoneTestPictures::webp(flat, -1);
+    ASSERT_FALSE(bytes.empty());
+    ASSERT_LT(bytes.size() * 64, std::size_t(3000) * 2000);
+    ImageStatus status;
+    EXPECT_EQ(decoded(bytes, &status), flat);
+    EXPECT_TRUE(status) << status.detail;
+
+    // Its coded data scrambled after the header: refused, picture untouched.
+    auto damaged = bytes;
+    for (std::size_t i = 30; i < damaged.size(); ++i)
+        damaged[i] ^= std::uint8_t(0x5A + i);
+    Picture24 picture = CodecTestPictures::quadrants(4, 4);
+    const Picture24 before = picture;
+    EXPECT_FALSE(ImageFile::decode(damaged.data(), damaged.size(), ImageFormat::Webp, picture));
+    EXPECT_EQ(picture, before);
+}
+
+TEST(WebpCodecTest, BareBitstreamWithoutContainerIsNotAWebpFile)
+{
+    // libwebp would take the VP8L chunk alone; the file format is RIFF.
+    const auto bytes = PhoneTestPictures::webp(CodecTestPictures::quadrants(8, 8), -1);
+    const long vp8l = PhoneTestPictures::find(bytes, "VP8L");
+    ASSERT_EQ(vp8l, 12);
+    const std::vector<std::uint8_t> bare(bytes.begin() + vp8l, bytes.end());
+    Picture24 picture;
+    EXPECT_FALSE(ImageFile::decode(bare.data(), bare.size(), ImageFormat::Webp, picture));
+    EXPECT_TRUE(picture.isNull());
+}
