@@ -1,5 +1,6 @@
 #include "FileFormatCheck.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 
@@ -40,7 +41,49 @@ bool looksLikePcx(const std::uint8_t *d, std::size_t size)
     return read16(d + 8) >= read16(d + 4) && read16(d + 10) >= read16(d + 6) && read16(d + 66) != 0;
 }
 
+std::uint32_t readBig32(const std::uint8_t *p)
+{
+    return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8) | p[3];
+}
+
+bool isHeifBrand(const std::uint8_t *brand)
+{
+    // Still-image and sequence brands of HEVC-coded HEIF. "mif1" and
+    // "msf1" alone say nothing about the codec (AVIF uses them too), so
+    // they count only next to one of these.
+    static constexpr const char *kBrands[] = {"heic", "heix", "heim", "heis", "hevc", "hevx", "hevm", "hevs"};
+    for (const char *b : kBrands)
+        if (std::memcmp(brand, b, 4) == 0)
+            return true;
+    return false;
+}
+
 } // namespace
+
+bool FileFormatCheck::looksLikeHeif(const std::uint8_t *d, std::size_t size)
+{
+    if (!d || size < 16 || std::memcmp(d + 4, "ftyp", 4) != 0)
+        return false;
+    const std::uint32_t boxSize = readBig32(d);
+    if (boxSize < 16 || boxSize % 4 != 0)
+        return false;
+    if (isHeifBrand(d + 8))
+        return true;
+    // Compatible brands follow the major brand and its minor version; only
+    // those within the bytes given are looked at.
+    const std::size_t end = std::min<std::size_t>(boxSize, size);
+    for (std::size_t at = 16; at + 4 <= end; at += 4)
+        if (isHeifBrand(d + at))
+            return true;
+    return false;
+}
+
+bool FileFormatCheck::looksLikeWebp(const std::uint8_t *d, std::size_t size)
+{
+    return d && size >= 16 && std::memcmp(d, "RIFF", 4) == 0 && std::memcmp(d + 8, "WEBP", 4) == 0 &&
+           (std::memcmp(d + 12, "VP8 ", 4) == 0 || std::memcmp(d + 12, "VP8L", 4) == 0 ||
+            std::memcmp(d + 12, "VP8X", 4) == 0);
+}
 
 ImageFormat FileFormatCheck::checkBytes(const std::uint8_t *d, std::size_t size)
 {
@@ -61,6 +104,10 @@ ImageFormat FileFormatCheck::checkBytes(const std::uint8_t *d, std::size_t size)
         return ImageFormat::Gif;
     if (startsWith(d, size, "II*\0", 4) || startsWith(d, size, "MM\0*", 4))
         return ImageFormat::Tiff;
+    if (looksLikeHeif(d, size))
+        return ImageFormat::Heif;
+    if (looksLikeWebp(d, size))
+        return ImageFormat::Webp;
     if (looksLikePcx(d, size))
         return ImageFormat::Pcx;
     if (size >= 6 && read16(d) == 0 && read16(d + 4) > 0) {

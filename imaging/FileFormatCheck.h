@@ -28,4 +28,11 @@ public:
 
     /** Format found in the first bytes of a file, given in memory. */
     static ImageFormat checkBytes(const std::uint8_t *data, std::size_t size);
+
+    /** True for a HEIF file's first bytes: an "ftyp" box whose major or a
+     *  compatible brand is one of the HEVC-coded HEIF brands. */
+    static bool looksLikeHeif(const std::uint8_t *data, std::size_t size);
+    /** True for a WebP file's first bytes: "RIFF", a size, "WEBP" and a
+     *  VP8, VP8L or VP8X chunk. */
+    static bool looksLikeWebp(const std::uint8_t *data, std::size_t size);
 };

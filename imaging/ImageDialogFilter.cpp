@@ -10,6 +10,14 @@ QString ImageDialogFilter::Standard()
         "ICO files (*.ico)|*.ico|CUR files (*.cur)|*.cur|AVI files (*.avi)|*.avi");
 }
 
+QString ImageDialogFilter::Open()
+{
+    QString filter = Standard();
+    const QString allEnd = QStringLiteral("*.avi|");
+    filter.insert(filter.indexOf(allEnd) + allEnd.size() - 1, QStringLiteral(";*.heic;*.heif;*.webp"));
+    return filter + QStringLiteral("|HEIF files (*.heic;*.heif)|*.heic;*.heif|WebP files (*.webp)|*.webp");
+}
+
 QStringList ImageDialogFilter::ToEntries(const QString &designed)
 {
     const QStringList parts = designed.split(QLatin1Char('|'));

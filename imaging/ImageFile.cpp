@@ -1,12 +1,15 @@
 #include "ImageFile.h"
 
 #include "BmpCodec.h"
+#include "FileFormatCheck.h"
 #include "GifCodec.h"
+#include "HeifCodec.h"
 #include "IcoCodec.h"
 #include "JpegCodec.h"
 #include "PcxCodec.h"
 #include "PngCodec.h"
 #include "TiffCodec.h"
+#include "WebpCodec.h"
 
 #include <algorithm>
 #include <atomic>
@@ -36,6 +39,10 @@ ImageFormat formatFromSignature(const std::uint8_t *data, std::size_t size)
         return ImageFormat::Tiff;
     if (size >= 14 && data[0] == 'B' && data[1] == 'M')
         return ImageFormat::Bmp;
+    if (FileFormatCheck::looksLikeHeif(data, std::min<std::size_t>(size, FileFormatCheck::kProbeSize)))
+        return ImageFormat::Heif;
+    if (FileFormatCheck::looksLikeWebp(data, size))
+        return ImageFormat::Webp;
     return ImageFormat::Unknown;
 }
 
@@ -222,6 +229,12 @@ ImageStatus ImageFile::decode(const std::uint8_t *data, std::size_t size, ImageF
             break;
         case ImageFormat::Tiff:
             status = TiffCodec::decode(data, size, picture, options.background);
+            break;
+        case ImageFormat::Heif:
+            status = HeifCodec::decode(data, size, picture, options.background);
+            break;
+        case ImageFormat::Webp:
+            status = WebpCodec::decode(data, size, picture, options.background);
             break;
         case ImageFormat::Bmp:
             status = BmpCodec::decode(data, size, picture);

@@ -17,9 +17,43 @@ const char *imageFormatName(ImageFormat format)
     case ImageFormat::Wmf: return "WMF";
     case ImageFormat::Emf: return "EMF";
     case ImageFormat::Avi: return "AVI";
+    case ImageFormat::Heif: return "HEIF";
+    case ImageFormat::Webp: return "WEBP";
     case ImageFormat::Unknown: break;
     }
     return "UNKNOWN";
+}
+
+namespace {
+
+struct Entry
+{
+    const char *ext;
+    ImageFormat format;
+};
+// .dib and .jpe are the usual alternative spellings of the same formats.
+constexpr Entry kTable[] = {
+    {"bmp", ImageFormat::Bmp},   {"dib", ImageFormat::Bmp},   {"jpg", ImageFormat::Jpeg},
+    {"jpeg", ImageFormat::Jpeg}, {"jpe", ImageFormat::Jpeg},  {"png", ImageFormat::Png},
+    {"gif", ImageFormat::Gif},   {"tif", ImageFormat::Tiff},  {"tiff", ImageFormat::Tiff},
+    {"pcx", ImageFormat::Pcx},   {"ico", ImageFormat::Ico},   {"cur", ImageFormat::Cur},
+    {"wmf", ImageFormat::Wmf},   {"emf", ImageFormat::Emf},   {"avi", ImageFormat::Avi},
+    {"heic", ImageFormat::Heif}, {"heif", ImageFormat::Heif}, {"webp", ImageFormat::Webp},
+};
+
+} // namespace
+
+const std::vector<std::string> &imageReadableExtensions()
+{
+    // Metafiles and videos are recognised but not opened.
+    static const std::vector<std::string> list = [] {
+        std::vector<std::string> out;
+        for (const Entry &e : kTable)
+            if (e.format != ImageFormat::Wmf && e.format != ImageFormat::Emf && e.format != ImageFormat::Avi)
+                out.emplace_back(e.ext);
+        return out;
+    }();
+    return list;
 }
 
 ImageFormat imageFormatForPath(const std::string &path)
@@ -37,17 +71,6 @@ ImageFormat imageFormatForPath(const std::string &path)
     for (std::size_t i = dot + 1; i < path.size(); ++i)
         ext.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(path[i]))));
 
-    struct Entry { const char *ext; ImageFormat format; };
-    // .dib and .jpe are the usual alternative spellings of the same formats.
-    static constexpr Entry kTable[] = {
-        {"bmp", ImageFormat::Bmp},  {"dib", ImageFormat::Bmp},
-        {"jpg", ImageFormat::Jpeg}, {"jpeg", ImageFormat::Jpeg}, {"jpe", ImageFormat::Jpeg},
-        {"png", ImageFormat::Png},  {"gif", ImageFormat::Gif},
-        {"tif", ImageFormat::Tiff}, {"tiff", ImageFormat::Tiff},
-        {"pcx", ImageFormat::Pcx},  {"ico", ImageFormat::Ico},
-        {"cur", ImageFormat::Cur},  {"wmf", ImageFormat::Wmf},
-        {"emf", ImageFormat::Emf},  {"avi", ImageFormat::Avi},
-    };
     for (const Entry &e : kTable)
         if (ext == e.ext)
             return e.format;

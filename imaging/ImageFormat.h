@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 /** File formats the engine knows. The numeric values are the codes returned by
  *  the content check; 0 means unknown. */
@@ -17,6 +18,8 @@ enum class ImageFormat : int {
     Wmf = 9,
     Emf = 10,
     Avi = 11,
+    Heif = 12,
+    Webp = 13,
 };
 
 /** Upper-case short name ("JPEG", "PNG", ...), as imageprobe prints it. */
@@ -24,3 +27,7 @@ const char *imageFormatName(ImageFormat format);
 /** Format registered for a file name's extension, compared without case;
  *  Unknown when the name has no such extension. */
 ImageFormat imageFormatForPath(const std::string &path);
+/** Every extension (lower case, without the dot) that loading by extension
+ *  opens: the one list that pages offering photos build their name masks
+ *  from. Metafiles and videos are recognised but not opened, so not listed. */
+const std::vector<std::string> &imageReadableExtensions();

@@ -1,5 +1,7 @@
 #include "JpegCodec.h"
 
+#include "ColourProfile.h"
+
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
@@ -7,6 +9,7 @@
 #include <cstring>
 #include <jerror.h>
 #include <jpeglib.h>
+#include <memory>
 #include <new>
 
 namespace {
@@ -80,6 +83,10 @@ struct DecodeJob
     bool tooLarge = false;
     bool outOfMemory = false;
     char message[JMSG_LENGTH_MAX] = {};
+    // The embedded colour profile (APP2 chunks joined), malloc'd by the
+    // library; freed by the caller whichever way decoding ends.
+    JOCTET *icc = nullptr;
+    unsigned int iccSize = 0;
 };
 
 void cmykRowToBgr(const JSAMPLE *cmyk, std::uint8_t *bgr, JDIMENSION width, bool inverted)
@@ -124,7 +131,10 @@ bool runDecode(DecodeJob *job)
     cinfo.progress = &progress.pub;
     jpeg_mem_src(&cinfo, job->data, static_cast<unsigned long>(job->size));
     jpeg_save_markers(&cinfo, JPEG_APP0 + 1, 0xFFFF);
+    jpeg_save_markers(&cinfo, JPEG_APP0 + 2, 0xFFFF);
     jpeg_read_header(&cinfo, TRUE);
+    if (!jpeg_read_icc_profile(&cinfo, &job->icc, &job->iccSize))
+        job->iccSize = 0;
 
     if (!Picture24::sizeAcceptable(cinfo.image_width, cinfo.image_height)) {
         job->tooLarge = true;
@@ -348,13 +358,17 @@ ImageStatus JpegCodec::decode(const std::uint8_t *data, std::size_t size, Pictur
         job.data = data;
         job.size = size;
         job.picture = &picture;
-        if (!runDecode(&job)) {
+        const bool decoded = runDecode(&job);
+        const std::unique_ptr<JOCTET, decltype(&std::free)> icc(job.icc, &std::free);
+        if (!decoded) {
             if (job.tooLarge)
                 return ImageStatus::failure(ImageMessages::kTooLarge);
             if (job.outOfMemory)
                 return ImageStatus::failure(ImageMessages::kTooLarge, "out of memory");
             return ImageStatus::failure(ImageMessages::kCorrupt, job.message);
         }
+        // Before turning upright: the same work, and no second picture yet.
+        ColourProfile::convertToSrgb(icc.get(), job.iccSize, picture);
         if (job.orientation != 1) {
             Picture24 upright;
             applyOrientation(picture, job.orientation, upright);

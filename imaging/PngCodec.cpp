@@ -1,8 +1,11 @@
 #include "PngCodec.h"
 
+#include "ColourProfile.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <png.h>
 
@@ -82,7 +85,27 @@ struct DecodeJob
     std::uint8_t *pixels = nullptr;
     png_bytep *rows = nullptr;
     PngErrorState error = {};
+    // Conversion of the iCCP profile to sRGB, owned by the caller once
+    // decoding ends (either way); null for files without one.
+    ColourProfile *conversion = nullptr;
 };
+
+// Kept out of runDecode's frame: it builds C++ objects.
+void prepareConversion(DecodeJob *job, png_structp png, png_infop info, int channels) noexcept
+{
+    png_charp name = nullptr;
+    int compression = 0;
+    png_bytep profile = nullptr;
+    png_uint_32 length = 0;
+    if (!(png_get_iCCP(png, info, &name, &compression, &profile, &length) & PNG_INFO_iCCP))
+        return;
+    try {
+        const auto layout = channels == 4 ? ColourProfile::Layout::Bgra : ColourProfile::Layout::Bgr;
+        job->conversion = ColourProfile::toSrgb(profile, length, layout).release();
+    } catch (...) {
+        job->conversion = nullptr; // the picture is shown unconverted
+    }
+}
 
 void compositeRow(const std::uint8_t *bgra, std::uint8_t *bgr, png_uint_32 width, const unsigned bg[3])
 {
@@ -154,6 +177,7 @@ bool runDecode(DecodeJob *job)
     const png_size_t rowBytes = png_get_rowbytes(png, info);
     if ((channels != 3 && channels != 4) || rowBytes != png_size_t(width) * channels)
         png_error(png, "unexpected pixel layout");
+    prepareConversion(job, png, info, channels);
 
     const int h = static_cast<int>(height);
     if (!allocatePicture(job->picture, static_cast<int>(width), h)) {
@@ -184,6 +208,8 @@ bool runDecode(DecodeJob *job)
                 png_error(png, "out of memory");
             for (int y = 0; y < h; ++y) {
                 png_read_row(png, job->pixels, nullptr);
+                if (job->conversion)
+                    job->conversion->convertRows(job->pixels, static_cast<int>(width), 1, 0);
                 compositeRow(job->pixels, picture->scanLine(y), width, bg);
             }
         } else {
@@ -195,6 +221,9 @@ bool runDecode(DecodeJob *job)
             for (int y = 0; y < h; ++y)
                 job->rows[y] = job->pixels + rowBytes * y;
             png_read_image(png, job->rows);
+            if (job->conversion)
+                job->conversion->convertRows(job->pixels, static_cast<int>(width), h,
+                                             static_cast<std::ptrdiff_t>(rowBytes), 2);
             for (int y = 0; y < h; ++y)
                 compositeRow(job->rows[y], picture->scanLine(y), width, bg);
         }
@@ -257,13 +286,18 @@ ImageStatus PngCodec::decode(const std::uint8_t *data, std::size_t size, Picture
         job.size = size;
         job.picture = &picture;
         job.background = background;
-        if (!runDecode(&job)) {
+        const bool decoded = runDecode(&job);
+        const std::unique_ptr<ColourProfile> conversion(job.conversion);
+        if (!decoded) {
             if (job.tooLarge)
                 return ImageStatus::failure(ImageMessages::kTooLarge);
             if (job.outOfMemory)
                 return ImageStatus::failure(ImageMessages::kTooLarge, "out of memory");
             return ImageStatus::failure(ImageMessages::kCorrupt, job.error.message);
         }
+        // Rows with alpha were converted before compositing.
+        if (conversion)
+            conversion->convert(picture);
         out.swap(picture);
         return ImageStatus::success();
     } catch (const std::bad_alloc &) {

@@ -20,7 +20,7 @@ TOpenImageDialog::Runner &runner()
 } // namespace
 
 TOpenImageDialog::TOpenImageDialog(const QString &name, QWidget *owner)
-    : QObject(owner), m_owner(owner), m_filter(ImageDialogFilter::Standard())
+    : QObject(owner), m_owner(owner), m_filter(ImageDialogFilter::Open())
 {
     setObjectName(name);
 }

@@ -1,5 +1,6 @@
 #include "TiffCodec.h"
 
+#include "ColourProfile.h"
 #include "TiffHandlerGuard.h"
 
 #include <algorithm>
@@ -119,6 +120,17 @@ TiffPtr openMemory(MemoryFile &file, const char *mode)
     return TiffPtr(tif);
 }
 
+// The embedded ICC profile, converted after compositing: libtiff hands
+// out premultiplied colours, so the few files with both alpha and a profile
+// get their background converted too.
+void convertToSrgb(TIFF *tif, Picture24 &picture)
+{
+    std::uint32_t length = 0;
+    void *profile = nullptr;
+    if (TIFFGetField(tif, TIFFTAG_ICCPROFILE, &length, &profile) && profile)
+        ColourProfile::convertToSrgb(static_cast<const std::uint8_t *>(profile), length, picture);
+}
+
 ImageStatus corrupt(const TiffHandlerGuard &guard, const char *fallback)
 {
     return ImageStatus::failure(ImageMessages::kCorrupt, guard.hadError() ? guard.lastError() : fallback);
@@ -193,6 +205,7 @@ ImageStatus TiffCodec::decode(const std::uint8_t *data, std::size_t size, Pictur
         if (plain) {
             if (!readPlainScanlines(tif.get(), picture, samples))
                 return corrupt(guard, "cannot read scan lines");
+            convertToSrgb(tif.get(), picture);
             out.swap(picture);
             return ImageStatus::success();
         }
@@ -220,6 +233,7 @@ ImageStatus TiffCodec::decode(const std::uint8_t *data, std::size_t size, Pictur
                 }
             }
         }
+        convertToSrgb(tif.get(), picture);
         out.swap(picture);
         return ImageStatus::success();
     } catch (const std::bad_alloc &) {

@@ -12,6 +12,8 @@ packages=(
   xvfb xauth
   libopencv-dev opencv-data
   cups printer-driver-cups-pdf poppler-utils
+  # HEIC and WebP photos, colour profiles (tificc cross-checks the tests)
+  libheif-dev libwebp-dev liblcms2-dev liblcms2-utils
 )
 
 missing=()

@@ -3,6 +3,7 @@
 // as decoded), into the folder given as the only argument.
 
 #include "ImageFile.h"
+#include "PhoneTestPictures.h"
 #include "PictureChecksum.h"
 
 #include <cmath>
@@ -68,6 +69,15 @@ int main(int argc, char **argv)
         expected << path << ": " << f.format << " " << source.width() << "x" << source.height() << " "
                  << PictureChecksum::hex(PictureChecksum::crc32(source)) << "\n";
     }
+
+    // A lossless WebP as a phone's messenger hands it out, extension in
+    // capitals.
+    const std::vector<std::uint8_t> webp = PhoneTestPictures::webp(picture, -1);
+    const std::string webpPath = (dir / "whatsapp.WEBP").string();
+    std::ofstream(webpPath, std::ios::binary)
+        .write(reinterpret_cast<const char *>(webp.data()), static_cast<std::streamsize>(webp.size()));
+    expected << webpPath << ": WEBP " << picture.width() << "x" << picture.height() << " "
+             << PictureChecksum::hex(PictureChecksum::crc32(picture)) << "\n";
 
     std::ofstream(dir / "garbage.png", std::ios::binary) << "\x89PNG\r\n\x1a\n not really";
     return 0;
