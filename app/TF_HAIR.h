@@ -59,6 +59,11 @@ public:
     void ShowMessage(const QString &text, const QString &caption) override;
 
     static void SetMessageSink(MessageSink sink);
+    /** Where yes/no questions go: tests answer them instead of a person. */
+    using QuestionSink = std::function<bool(const QString &text, const QString &caption)>;
+    static void SetQuestionSink(QuestionSink sink);
+    /** A message about one file: the translated text, then the file's name. */
+    void ShowFileMessage(const QString &text, const QString &fileName, const QString &caption) override;
     /** The message text after the language file's "Messages" section. */
     QString TranslateText(const QString &text) const;
 
@@ -134,6 +139,12 @@ public:
     void Zoom1Click();
     void Zoom2Click();
     void GradientPanel1Resize();
+    // Window arrangement and the whole-photo view.
+    void LadoALado1Click();
+    void Cascata1Click();
+    void FotoInteira1Click();
+    /** Asks before open compositions are thrown away; true to go on. */
+    bool ConfirmLeaving();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -164,6 +175,10 @@ private:
     QList<QPointer<QObject>> m_compositions;
     QPointer<THelpViewer> m_help;
     QString m_lastSection;
+    // Window menu list and leaving.
+    void rebuildWindowList();
+    QList<QAction *> m_windowListEntries;
+    bool m_leaveConfirmed = false;
 };
 
 /** The program-long main window. */

@@ -327,8 +327,13 @@ ImageStatus ImageFile::save(const std::string &path, const Picture24 &picture, c
             return ImageStatus::failure(ImageMessages::kNothingToSave);
         const std::string target = savePathFor(path);
         const ImageFormat format = saveFormatForPath(target);
-        if (format == ImageFormat::Unknown)
+        if (format == ImageFormat::Unknown) {
+            // WMF, EMF, ICO, CUR and AVI are in the save list too: say what
+            // can be written rather than call a known extension unknown.
+            if (imageFormatForPath(target) != ImageFormat::Unknown)
+                return ImageStatus::failure(ImageMessages::kReadOnlyFormat, target);
             return ImageStatus::failure(ImageMessages::kUnknownExtension, target);
+        }
         std::vector<std::uint8_t> bytes;
         ImageStatus status = encode(picture, format, options, bytes);
         if (!status)

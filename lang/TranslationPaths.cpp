@@ -124,6 +124,15 @@ const QStringList &TranslationPaths::qstart()
     return paths;
 }
 
+const QStringList &TranslationPaths::added(const QString &windowName)
+{
+    static const QStringList none;
+    static const QStringList hairAdded{QStringLiteral("F_HAIR.FotoInteira1.CAPTION"),
+                                       QStringLiteral("F_HAIR.LadoALado1.CAPTION"),
+                                       QStringLiteral("F_HAIR.Cascata1.CAPTION")};
+    return windowName.trimmed().toUpper() == QLatin1String("F_HAIR") ? hairAdded : none;
+}
+
 const QStringList &TranslationPaths::forWindow(const QString &windowName)
 {
     static const QStringList none;

@@ -37,6 +37,13 @@ public:
      */
     static QString separatorFor(const QString &windowName);
 
+    /**
+     * Paths of captions the program has beyond the list above (newer menu
+     * entries); the window appends them to its list, so a language file can
+     * translate them like the others. Empty for windows without any.
+     */
+    static const QStringList &added(const QString &windowName);
+
     /** Sets Properties and, where the window sets one, Separator of @p language. */
     static void assignTo(TLanguage &language, const QString &windowName);
 };
