@@ -5,6 +5,8 @@
 #include "ProgramWindows.h"
 #include "TF_FILHO.h"
 #include "TF_HAIR.h"
+#include "TF_QSTART.h"
+#include "TF_SOBRE.h"
 #include "TImage.h"
 #include "TImageView.h"
 #include "TMenuItem.h"
@@ -17,7 +19,12 @@
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QLabel>
 #include <QMenu>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTextBrowser>
 #include <QTest>
 
 class NewcomerTest : public QObject
@@ -305,6 +312,46 @@ private slots:
         QVERIFY2(m_messages[0].startsWith(QStringLiteral("Arquivo não encontrado.\n")), qPrintable(m_messages[0]));
         QVERIFY2(m_messages[0].endsWith(QDir::toNativeSeparators(QStringLiteral("Curtos e Claros/1.GIF"))),
                  qPrintable(m_messages[0]));
+    }
+
+    void firstStepsAndAboutFitTheScreenInEnglish()
+    {
+        ProgramWindows::Destroy();
+        QFile english(QStringLiteral(QUENDA_SOURCE_DIR "/docs/language.lng"));
+        QVERIFY(english.open(QIODevice::ReadOnly));
+        QFile lng(m_salon->AppDir() + QStringLiteral("language.lng"));
+        QVERIFY(lng.open(QIODevice::WriteOnly));
+        lng.write(english.readAll());
+        lng.close();
+        ProgramWindows::Create(m_salon->AppDir());
+        F_HAIR->QuickStartClick();
+        QVERIFY(QTest::qWaitForWindowExposed(F_QSTART));
+        const QRect screen = F_QSTART->screen()->availableGeometry();
+        QVERIFY2(F_QSTART->frameGeometry().width() <= screen.width(), qPrintable(QString::number(F_QSTART->width())));
+        QVERIFY(F_QSTART->frameGeometry().height() <= screen.height());
+        // Every page's text is all on show: nothing to scroll, no picture
+        // laid over a sentence (they flow inside the text).
+        for (int page = 0; page < F_QSTART->PageControl1->count(); ++page) {
+            F_QSTART->PageControl1->setCurrentIndex(page);
+            auto *text = F_QSTART->PageControl1->currentWidget()->findChild<QTextBrowser *>();
+            QVERIFY(text);
+            QTRY_VERIFY(text->isVisible());
+            QCOMPARE(text->verticalScrollBar()->maximum(), 0);
+            QVERIFY(text->toPlainText().contains(page == 0 ? QStringLiteral("Modelo.JPG") : QStringLiteral(" ")));
+        }
+        QVERIFY(F_QSTART->findChild<QTextBrowser *>()->toPlainText().contains(QStringLiteral("and open the photo")));
+
+        // The about box: each text gets the height its wrapped lines need.
+        F_SOBRE->show();
+        QVERIFY(QTest::qWaitForWindowExposed(F_SOBRE));
+        for (QLabel *label : F_SOBRE->findChildren<QLabel *>()) {
+            if (label->text().isEmpty() || !label->wordWrap())
+                continue;
+            QVERIFY2(label->height() >= label->heightForWidth(label->width()), qPrintable(label->text()));
+            QVERIFY(F_SOBRE->rect().contains(label->geometry().translated(label->parentWidget()->mapTo(F_SOBRE, QPoint()))));
+        }
+        QVERIFY(F_SOBRE->frameGeometry().width() <= screen.width());
+        F_SOBRE->hide();
     }
 
     void escapeClosesTheHelp()
