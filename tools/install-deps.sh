@@ -11,6 +11,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
 )
+# Qt's own dialog texts in Brazilian Portuguese.
+packages+=(qt6-translations-l10n)
 if [[ "${QUENDA_WITH_OPENCV:-0}" == 1 ]]; then
   packages+=(libopencv-dev)
 fi
