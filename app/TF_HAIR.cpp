@@ -700,6 +700,8 @@ void TF_HAIR::closeEvent(QCloseEvent *event)
     if (m_help)
         m_help->close();
     QMainWindow::closeEvent(event);
+    // The answer holds for this leaving only.
+    m_leaveConfirmed = false;
     if (event->isAccepted())
         QApplication::quit();
 }
