@@ -53,8 +53,8 @@ void MessageBoxes::SetQuestionSink(QuestionSink s)
     questionSink() = std::move(s);
 }
 
-bool MessageBoxes::Question(QWidget *parent, const QString &text, const QString &caption, const QString &yesText,
-                            const QString &noText)
+bool MessageBoxes::Question(QWidget *parent, const QString &text, const QString &caption,
+                            const QString &yesText, const QString &noText)
 {
     if (questionSink())
         return questionSink()(text, caption);

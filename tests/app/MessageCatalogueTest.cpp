@@ -52,7 +52,8 @@ QMap<QString, QString> messagesIn(const QString &source, const QString &where)
     QMap<QString, QString> found;
     // A call whose first argument starts with a literal text.
     static const QRegularExpression call(QStringLiteral(
-        "\\b(?:ShowMessage|ShowFileMessage|TranslateText|fail)\\s*\\(\\s*(?:QStringLiteral|QString::fromUtf8|QLatin1String|u8)?\\s*\\(?\\s*((?:\"(?:[^\"\\\\]|\\\\.)*\"\\s*)+)"));
+        "\\b(?:ShowMessage|ShowFileMessage|TranslateText|fail)\\s*\\(\\s*(?:QStringLiteral|QString::fromUtf8|"
+        "QLatin1String|u8)?\\s*\\(?\\s*((?:\"(?:[^\"\\\\]|\\\\.)*\"\\s*)+)"));
     auto calls = call.globalMatch(source);
     while (calls.hasNext()) {
         const QString text = joinedLiterals(calls.next().captured(1));
@@ -82,7 +83,8 @@ QMap<QString, QString> programMessages()
         const QString path = it.next();
         const QString relative = path.mid(kSourceDir.size() + 1);
         const QString top = relative.section(QLatin1Char('/'), 0, 0);
-        if (skipped.contains(top) || top.startsWith(QLatin1String("build")) || top.startsWith(QLatin1Char('.')))
+        if (skipped.contains(top) || top.startsWith(QLatin1String("build")) ||
+            top.startsWith(QLatin1Char('.')))
             continue;
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
@@ -123,7 +125,8 @@ private slots:
                                   "Deseja sair do Quenda? As composições abertas serão fechadas.",
                                   "Arquivo de imagem inválido ou corrompido."})
             QVERIFY2(messages.contains(QString::fromUtf8(known)), known);
-        const ProfileFile file = ProfileFile::load(QString(kSourceDir + QStringLiteral("/docs/language.lng")).toStdString());
+        const ProfileFile file =
+            ProfileFile::load(QString(kSourceDir + QStringLiteral("/docs/language.lng")).toStdString());
         QStringList missing;
         for (auto m = messages.begin(); m != messages.end(); ++m) {
             const std::string key = m.key().toStdString();
@@ -131,15 +134,18 @@ private slots:
             if (english.empty() || english == key)
                 missing << m.key() + QStringLiteral("  (") + m.value() + QLatin1Char(')');
         }
-        QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("no English entry in docs/language.lng for:\n")
-                                               + missing.join(QLatin1Char('\n'))));
+        QVERIFY2(missing.isEmpty(),
+                 qPrintable(QStringLiteral("no English entry in docs/language.lng for:\n") +
+                            missing.join(QLatin1Char('\n'))));
     }
 
     void categoryListStaysUntranslatedInTheExample()
     {
         // The category names are folder names: the example must not rename them.
-        const ProfileFile file = ProfileFile::load(QString(kSourceDir + QStringLiteral("/docs/language.lng")).toStdString());
-        QCOMPARE(QString::fromStdString(file.value("Translations", "F_HAIR.CB_TIPO.Items", "unset")), QString());
+        const ProfileFile file =
+            ProfileFile::load(QString(kSourceDir + QStringLiteral("/docs/language.lng")).toStdString());
+        QCOMPARE(QString::fromStdString(file.value("Translations", "F_HAIR.CB_TIPO.Items", "unset")),
+                 QString());
     }
 
     void qtTextsFollowTheProgramOrTheSystem()
@@ -155,8 +161,8 @@ private slots:
         QVERIFY(QtTranslations::Installed());
         const QString lookIn = QCoreApplication::translate("QFileDialog", "Look in:");
         QVERIFY2(lookIn != QLatin1String("Look in:"), qPrintable(lookIn));
-        QVERIFY(QCoreApplication::translate("QDialogButtonBox", "Cancel") != QLatin1String("Cancel")
-                || QCoreApplication::translate("QPlatformTheme", "Cancel") != QLatin1String("Cancel"));
+        QVERIFY(QCoreApplication::translate("QDialogButtonBox", "Cancel") != QLatin1String("Cancel") ||
+                QCoreApplication::translate("QPlatformTheme", "Cancel") != QLatin1String("Cancel"));
 
         // A language file present: the system's language (C here) has no
         // Qt catalogue, so Qt's own English texts come back.

@@ -17,15 +17,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QLabel>
 #include <QMenu>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTabWidget>
-#include <QTextBrowser>
 #include <QTest>
+#include <QTextBrowser>
 
 class NewcomerTest : public QObject
 {
@@ -188,7 +188,8 @@ private slots:
         QCOMPARE(windowList(), QStringList({"  &1 " + entry, "  &2 " + entry, "* &3 " + entry}));
         // Choosing an entry makes its composition the active one.
         QMenu *janela = F_HAIR->MenuItem("Janela1")->menu();
-        janela->findChild<QAction *>(QStringLiteral("WindowListEntry1"), Qt::FindDirectChildrenOnly)->trigger();
+        janela->findChild<QAction *>(QStringLiteral("WindowListEntry1"), Qt::FindDirectChildrenOnly)
+            ->trigger();
         QCOMPARE(F_HAIR->MdiArea()->activeSubWindow(), windows[0]);
         QCOMPARE(windowList(), QStringList({"* &1 " + entry, "  &2 " + entry, "  &3 " + entry}));
         // A closed composition leaves the list.
@@ -245,8 +246,8 @@ private slots:
         const QSize inner = c->Image1->ClientArea()->size();
         QVERIFY(WholePhotoFit::Zoomed(400, zoom) <= inner.width());
         QVERIFY(WholePhotoFit::Zoomed(300, zoom) <= inner.height());
-        QVERIFY(WholePhotoFit::Zoomed(400, zoom + 1) > inner.width()
-                || WholePhotoFit::Zoomed(300, zoom + 1) > inner.height());
+        QVERIFY(WholePhotoFit::Zoomed(400, zoom + 1) > inner.width() ||
+                WholePhotoFit::Zoomed(300, zoom + 1) > inner.height());
         QCOMPARE(c->Image1->ViewX(), 0);
         QCOMPARE(c->Image1->ViewY(), 0);
         // The hair still covers the same photo point, and grew with the zoom.
@@ -286,9 +287,10 @@ private slots:
             });
             m_messages.clear();
             F_HAIR->Salvarcomo1Click();
-            QCOMPARE(m_messages, QStringList({QStringLiteral("Este formato só pode ser lido. Grave em JPEG, GIF, "
-                                                             "TIFF, PCX, PNG ou BMP.\n")
-                                              + QDir::toNativeSeparators(name)}));
+            QCOMPARE(m_messages,
+                     QStringList({QStringLiteral("Este formato só pode ser lido. Grave em JPEG, GIF, "
+                                                 "TIFF, PCX, PNG ou BMP.\n") +
+                                  QDir::toNativeSeparators(name)}));
             QVERIFY(!QFile::exists(name));
         }
         // An extension nobody knows still says so.
@@ -309,7 +311,8 @@ private slots:
         openPhoto();
         QCOMPARE(F_HAIR->CompositionCount(), 1);
         QCOMPARE(m_messages.size(), 1);
-        QVERIFY2(m_messages[0].startsWith(QStringLiteral("Arquivo não encontrado.\n")), qPrintable(m_messages[0]));
+        QVERIFY2(m_messages[0].startsWith(QStringLiteral("Arquivo não encontrado.\n")),
+                 qPrintable(m_messages[0]));
         QVERIFY2(m_messages[0].endsWith(QDir::toNativeSeparators(QStringLiteral("Curtos e Claros/1.GIF"))),
                  qPrintable(m_messages[0]));
     }
@@ -327,7 +330,8 @@ private slots:
         F_HAIR->QuickStartClick();
         QVERIFY(QTest::qWaitForWindowExposed(F_QSTART));
         const QRect screen = F_QSTART->screen()->availableGeometry();
-        QVERIFY2(F_QSTART->frameGeometry().width() <= screen.width(), qPrintable(QString::number(F_QSTART->width())));
+        QVERIFY2(F_QSTART->frameGeometry().width() <= screen.width(),
+                 qPrintable(QString::number(F_QSTART->width())));
         QVERIFY(F_QSTART->frameGeometry().height() <= screen.height());
         // Every page's text is all on show: nothing to scroll, no picture
         // laid over a sentence (they flow inside the text).
@@ -337,9 +341,11 @@ private slots:
             QVERIFY(text);
             QTRY_VERIFY(text->isVisible());
             QCOMPARE(text->verticalScrollBar()->maximum(), 0);
-            QVERIFY(text->toPlainText().contains(page == 0 ? QStringLiteral("Modelo.JPG") : QStringLiteral(" ")));
+            QVERIFY(
+                text->toPlainText().contains(page == 0 ? QStringLiteral("Modelo.JPG") : QStringLiteral(" ")));
         }
-        QVERIFY(F_QSTART->findChild<QTextBrowser *>()->toPlainText().contains(QStringLiteral("and open the photo")));
+        QVERIFY(F_QSTART->findChild<QTextBrowser *>()->toPlainText().contains(
+            QStringLiteral("and open the photo")));
 
         // The about box: each text gets the height its wrapped lines need.
         F_SOBRE->show();
@@ -348,7 +354,8 @@ private slots:
             if (label->text().isEmpty() || !label->wordWrap())
                 continue;
             QVERIFY2(label->height() >= label->heightForWidth(label->width()), qPrintable(label->text()));
-            QVERIFY(F_SOBRE->rect().contains(label->geometry().translated(label->parentWidget()->mapTo(F_SOBRE, QPoint()))));
+            QVERIFY(F_SOBRE->rect().contains(
+                label->geometry().translated(label->parentWidget()->mapTo(F_SOBRE, QPoint()))));
         }
         QVERIFY(F_SOBRE->frameGeometry().width() <= screen.width());
         F_SOBRE->hide();

@@ -23,17 +23,16 @@ int bruteForce(int w, int h, int availW, int availH)
 
 TEST(WholePhotoFit, LargestZoomMatchesABruteForceSearch)
 {
-    const struct {
+    const struct
+    {
         int w, h, aw, ah;
     } cases[] = {
-        {400, 300, 400, 300},   // exact fit at 100 %
-        {400, 300, 399, 300},   // one pixel short
-        {4000, 3000, 1500, 860}, // phone photo in a full-HD frame
-        {3000, 4000, 1500, 860}, // portrait: the height decides
-        {241, 313, 241, 313},
-        {1, 1, 1, 1},
-        {3, 7, 1598, 901},     // tiny photo, large zoom
-        {1000, 1000, 5, 5},    // half a percent rounds up to 5 pixels
+        {400, 300, 400, 300},                                     // exact fit at 100 %
+        {400, 300, 399, 300},                                     // one pixel short
+        {4000, 3000, 1500, 860},                                  // phone photo in a full-HD frame
+        {3000, 4000, 1500, 860},                                  // portrait: the height decides
+        {241, 313, 241, 313},    {1, 1, 1, 1}, {3, 7, 1598, 901}, // tiny photo, large zoom
+        {1000, 1000, 5, 5},                                       // half a percent rounds up to 5 pixels
         {997, 13, 500, 500},
     };
     for (const auto &c : cases) {
