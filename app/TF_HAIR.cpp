@@ -31,6 +31,8 @@
 #include "TToolItem.h"
 #include "ToolbarGlyphs.h"
 #include "TranslationPaths.h"
+#include "TViewBase.h"
+#include "WholePhotoFit.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -93,6 +95,19 @@ QString TF_HAIR::TranslateText(const QString &text) const
 void TF_HAIR::ShowMessage(const QString &text, const QString &caption)
 {
     MessageBoxes::Information(this, TranslateText(text), caption);
+}
+
+void TF_HAIR::ShowFileMessage(const QString &text, const QString &fileName, const QString &caption)
+{
+    // The name stays out of the translated text, so the language file's
+    // entry for the text matches whatever file it is about.
+    MessageBoxes::Information(this, TranslateText(text) + QLatin1Char('\n') + QDir::toNativeSeparators(fileName),
+                              caption);
+}
+
+void TF_HAIR::SetQuestionSink(QuestionSink sink)
+{
+    MessageBoxes::SetQuestionSink(std::move(sink));
 }
 
 void TF_HAIR::FormCreate()
@@ -249,6 +264,10 @@ void TF_HAIR::buildMenus()
     autoFit->setCheckable(true);
     autoFit->setChecked(false);
     addEntry(imagem, QStringLiteral("GravarAjuste1"), QStringLiteral("&Gravar Ajuste"), {}, &TF_HAIR::GravarAjuste1Click);
+    // Appended: the enabling rule counts this menu's first entries by position.
+    separator(imagem, QStringLiteral("N7"));
+    addEntry(imagem, QStringLiteral("FotoInteira1"), QStringLiteral("Foto &Inteira"),
+             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), &TF_HAIR::FotoInteira1Click);
 
     QMenu *ajuste = menuFor(QStringLiteral("AjustedeImagem1"), QStringLiteral("Aj&uste"));
     addEntry(ajuste, QStringLiteral("Foto1"), QStringLiteral("&Foto"), {}, &TF_HAIR::AjusteFoto1Click);
@@ -278,6 +297,11 @@ void TF_HAIR::buildMenus()
 
     QMenu *janela = menuFor(QStringLiteral("Janela1"), QStringLiteral("&Janela"));
     addEntry(janela, QStringLiteral("ArranjarIcones1"), QStringLiteral("&Arranjar Ícones"), {}, &TF_HAIR::ArranjarIcones1Click);
+    addEntry(janela, QStringLiteral("LadoALado1"), QStringLiteral("Lado a &Lado"), {}, &TF_HAIR::LadoALado1Click);
+    addEntry(janela, QStringLiteral("Cascata1"), QStringLiteral("&Cascata"), {}, &TF_HAIR::Cascata1Click);
+    // The list of open compositions follows; it is filled as windows come and go.
+    separator(janela, QStringLiteral("N8"));
+    connect(janela, &QMenu::aboutToShow, this, &TF_HAIR::rebuildWindowList);
 
     QMenu *ajuda = menuFor(QStringLiteral("Ajuda1"), QStringLiteral("A&juda"));
     addEntry(ajuda, QStringLiteral("Ajuda2"), QStringLiteral("&Tópicos de Ajuda"), QKeySequence(Qt::Key_F1), &TF_HAIR::Ajuda2Click);
@@ -443,6 +467,8 @@ void TF_HAIR::UpdateCommandState(bool countsActive)
         MenuAction(menu)->setEnabled(on);
     for (const char *name : {"AjustarRosto1", "AjusteAutomatico1", "GravarAjuste1"})
         MenuItem(QString::fromLatin1(name))->setEnabled(on);
+    MenuItem(QStringLiteral("FotoInteira1"))->setEnabled(on);
+    rebuildWindowList();
     for (const char *name : {"BT_Salvar", "BT_Imprimir", "BT_Replay", "BT_Original", "BT_ZOOM",
                              "BT_PREVIEW", "BT_SCROLL", "BT_MOVE", "BT_LACO", "BT_SLIDERS"})
         ToolItem(QString::fromLatin1(name))->setEnabled(on);
@@ -467,8 +493,12 @@ TF_FILHO *TF_HAIR::OpenChild()
     auto *composition = new TF_FILHO(this);
     if (!composition->Built()) {
         const QString why = composition->BuildError();
+        const QString file = composition->BuildErrorFile();
         delete composition;
-        ShowMessage(why, QStringLiteral("QUENDA"));
+        if (file.isEmpty())
+            ShowMessage(why, QStringLiteral("QUENDA"));
+        else
+            ShowFileMessage(why, file, QStringLiteral("QUENDA"));
         return nullptr;
     }
     m_compositions << composition;
@@ -495,6 +525,7 @@ TF_FILHO *TF_HAIR::OpenChild()
 
 void TF_HAIR::compositionActivated(QMdiSubWindow *window)
 {
+    rebuildWindowList();
     if (auto *composition = window ? qobject_cast<TF_FILHO *>(window->widget()) : nullptr)
         composition->FormActivate();
 }
@@ -546,7 +577,7 @@ void TF_HAIR::AbrirFoto1Click()
         if (QFileInfo(OD_ABRIR->FileName()).isFile())
             OpenChild();
         else
-            ShowMessage(QStringLiteral("Arquivo não encontrado."), QStringLiteral("WARNING"));
+            ShowFileMessage(QStringLiteral("Arquivo não encontrado."), OD_ABRIR->FileName(), QStringLiteral("WARNING"));
     }
     m_handOff.FromFile = false;
 }
@@ -560,7 +591,7 @@ void TF_HAIR::OpenPhotoFile(const QString &fileName)
     if (QFileInfo(OD_ABRIR->FileName()).isFile())
         OpenChild();
     else
-        ShowMessage(QStringLiteral("Arquivo não encontrado."), QStringLiteral("WARNING"));
+        ShowFileMessage(QStringLiteral("Arquivo não encontrado."), OD_ABRIR->FileName(), QStringLiteral("WARNING"));
     m_handOff.FromFile = false;
 }
 
@@ -630,8 +661,7 @@ void TF_HAIR::Salvarcomo1Click()
     ImageIO1->Options() = SD_SALVAR->Options();
     const ImageStatus status = ImageIO1->SaveToFile(SD_SALVAR->FileName());
     if (!status)
-        ShowMessage(QString::fromStdString(status.message) + QStringLiteral("\n") + SD_SALVAR->FileName(),
-                    QStringLiteral("QUENDA"));
+        ShowFileMessage(QString::fromStdString(status.message), SD_SALVAR->FileName(), QStringLiteral("QUENDA"));
 }
 
 void TF_HAIR::Fechar1Click()
@@ -654,12 +684,29 @@ void TF_HAIR::FecharTudo1Click()
 
 void TF_HAIR::Sair1Click()
 {
+    // Ctrl+X is also what people press to cut: never drop work unasked.
+    if (!ConfirmLeaving())
+        return;
     FecharTudo1Click();
     close();
 }
 
+bool TF_HAIR::ConfirmLeaving()
+{
+    if (m_leaveConfirmed || Compositions().isEmpty())
+        return true;
+    m_leaveConfirmed = MessageBoxes::Question(
+        this, TranslateText(QStringLiteral("Deseja sair do Quenda? As composições abertas serão fechadas.")),
+        QStringLiteral("QUENDA"), TranslateText(QStringLiteral("Sim")), TranslateText(QStringLiteral("Não")));
+    return m_leaveConfirmed;
+}
+
 void TF_HAIR::closeEvent(QCloseEvent *event)
 {
+    if (!ConfirmLeaving()) {
+        event->ignore();
+        return;
+    }
     // Leaving closes every composition, then the browser, then this window.
     if (!Compositions().isEmpty())
         FecharTudo1Click();
@@ -669,6 +716,8 @@ void TF_HAIR::closeEvent(QCloseEvent *event)
     if (m_help)
         m_help->close();
     QMainWindow::closeEvent(event);
+    // The answer holds for this leaving only.
+    m_leaveConfirmed = false;
     if (event->isAccepted())
         QApplication::quit();
 }
@@ -701,7 +750,7 @@ void TF_HAIR::Ajuda2Click()
         m_help->move(geometry().center() - m_help->rect().center());
     }
     if (!m_help->OpenContents(file)) {
-        ShowMessage(QStringLiteral("O arquivo de ajuda não foi encontrado: ") + file, QStringLiteral("QUENDA"));
+        ShowFileMessage(QStringLiteral("O arquivo de ajuda não foi encontrado."), file, QStringLiteral("QUENDA"));
         return;
     }
     m_help->show();
@@ -781,7 +830,7 @@ void TF_HAIR::BT_MOVEClick()
     const QSize size = c->Image2->size();
     const ImageStatus status = c->ReloadOverlayFromFile();
     if (!status)
-        ShowMessage(QString::fromStdString(status.message), QStringLiteral("QUENDA"));
+        ShowFileMessage(QString::fromStdString(status.message), c->HairFilePath(), QStringLiteral("QUENDA"));
     c->Image2->resize(size);
     c->SH1->Attach(c->Image2);
 }
@@ -929,7 +978,7 @@ void TF_HAIR::tamanhoOriginal1Click()
     c->SetClientSize(TF_FILHO::kClientWidth, TF_FILHO::kClientHeight);
     const ImageStatus status = c->ReloadOverlayFromFile();
     if (!status)
-        ShowMessage(QString::fromStdString(status.message), QStringLiteral("QUENDA"));
+        ShowFileMessage(QString::fromStdString(status.message), c->HairFilePath(), QStringLiteral("QUENDA"));
     c->Image2->move(0, 0);
     c->L = QString::number(c->Image2->x());
     c->T = QString::number(c->Image2->y());
@@ -1115,4 +1164,107 @@ void TF_HAIR::Imprimir1Click()
 void TF_HAIR::PrintPreview1Click()
 {
     m_printing->Commands().BuildPreview();
+// ---------------------------------------------------------------- window menu
+
+void TF_HAIR::rebuildWindowList()
+{
+    QMenu *janela = MenuItem(QStringLiteral("Janela1"))->menu();
+    for (QAction *entry : std::as_const(m_windowListEntries)) {
+        janela->removeAction(entry);
+        entry->deleteLater();
+    }
+    m_windowListEntries.clear();
+    if (!m_mdi)
+        return;
+    QMdiSubWindow *active = m_mdi->activeSubWindow();
+    int number = 1;
+    for (QMdiSubWindow *window : m_mdi->subWindowList(QMdiArea::CreationOrder)) {
+        auto *composition = qobject_cast<TF_FILHO *>(window->widget());
+        if (!composition || !Compositions().contains(composition) || window->isHidden())
+            continue;
+        // Several windows often show the same photo: the file and the hair
+        // tell them apart.
+        QString text = composition->windowTitle();
+        if (!composition->lblFilename.isEmpty())
+            text = QFileInfo(composition->lblFilename).fileName() + QStringLiteral(" - ") + text;
+        if (number < 10)
+            text = QStringLiteral("&%1 ").arg(number) + text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        else
+            text = QStringLiteral("%1 ").arg(number) + text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        auto *entry = new QAction(text, janela);
+        entry->setObjectName(QStringLiteral("WindowListEntry%1").arg(number));
+        entry->setCheckable(true);
+        entry->setChecked(window == active);
+        QPointer<QMdiSubWindow> target(window);
+        connect(entry, &QAction::triggered, this, [this, target] {
+            if (!target)
+                return;
+            if (target->isMinimized())
+                target->showNormal();
+            m_mdi->setActiveSubWindow(target);
+            rebuildWindowList();
+        });
+        janela->addAction(entry);
+        m_windowListEntries << entry;
+        ++number;
+    }
+}
+
+void TF_HAIR::LadoALado1Click()
+{
+    m_mdi->tileSubWindows();
+}
+
+void TF_HAIR::Cascata1Click()
+{
+    m_mdi->cascadeSubWindows();
+}
+
+void TF_HAIR::FotoInteira1Click()
+{
+    TF_FILHO *c = ActiveComposition();
+    if (!c)
+        return;
+    // A resized hair is fixed first, as every command that moves the view does.
+    selectMoveToolIfEnabled();
+    auto *window = qobject_cast<QMdiSubWindow *>(c->parentWidget());
+    if (!window)
+        return;
+    if (window->isMinimized() || window->isMaximized())
+        window->showNormal();
+    const QSize frame = window->size() - c->size();
+    const QSize free = m_mdi->viewport()->size() - frame;
+
+    WholePhotoFit::Input in;
+    in.photoWidth = c->Image1->Bitmap().width();
+    in.photoHeight = c->Image1->Bitmap().height();
+    in.areaWidth = free.width();
+    in.areaHeight = free.height();
+    in.border = TViewBase::kBorderWidth;
+    in.zoom = c->Image1->Zoom();
+    in.viewX = c->Image1->ViewX();
+    in.viewY = c->Image1->ViewY();
+    const QRect hair = c->Image2->geometry();
+    in.hair = {hair.x(), hair.y(), hair.width(), hair.height()};
+    const WholePhotoFit::Result fit = WholePhotoFit::Compute(in);
+    if (!fit.ok)
+        return;
+
+    window->move(0, 0);
+    c->SetClientSize(fit.clientWidth, fit.clientHeight);
+    c->Image1->SetZoom(fit.zoom);
+    c->Image1->SetViewXY(0, 0);
+    const QSize hairSize(fit.hair.width, fit.hair.height);
+    if (hairSize != hair.size() && !c->Image2->Picture().isNull() && !hairSize.isEmpty()) {
+        // A plain stretch, like fixing a resized hair: colours are taken
+        // over, never mixed, so the see-through colour stays one colour.
+        const QImage stretched = PictureImage::ToQImage(c->Image2->Picture())
+                                     .scaled(hairSize, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        c->Image2->SetPicture(PictureImage::FromQImage(stretched));
+    }
+    c->Image2->setGeometry(fit.hair.left, fit.hair.top, fit.hair.width, fit.hair.height);
+    c->L = QString::number(c->Image2->x());
+    c->T = QString::number(c->Image2->y());
+    c->Image1->update();
+    c->Image2->update();
 }

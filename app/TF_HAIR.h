@@ -70,6 +70,11 @@ public:
     void ColourPanelCloseClicked() override { BitBtn21Click(); }
 
     static void SetMessageSink(MessageSink sink);
+    /** Where yes/no questions go: tests answer them instead of a person. */
+    using QuestionSink = std::function<bool(const QString &text, const QString &caption)>;
+    static void SetQuestionSink(QuestionSink sink);
+    /** A message about one file: the translated text, then the file's name. */
+    void ShowFileMessage(const QString &text, const QString &fileName, const QString &caption) override;
     /** The message text after the language file's "Messages" section. */
     QString TranslateText(const QString &text) const;
 
@@ -171,6 +176,12 @@ public:
     void Normal1Click();
     void Imprimir1Click();
     void PrintPreview1Click();
+    // Window arrangement and the whole-photo view.
+    void LadoALado1Click();
+    void Cascata1Click();
+    void FotoInteira1Click();
+    /** Asks before open compositions are thrown away; true to go on. */
+    bool ConfirmLeaving();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -206,6 +217,10 @@ private:
     // The print commands reach this window through their own interface.
     friend class MainPrintHost;
     std::unique_ptr<MainPrintHost> m_printing;
+    // Window menu list and leaving.
+    void rebuildWindowList();
+    QList<QAction *> m_windowListEntries;
+    bool m_leaveConfirmed = false;
 };
 
 /** The program-long main window. */

@@ -9,12 +9,18 @@
 #include "TTabSheet.h"
 #include "ToolbarGlyphs.h"
 #include "TranslationPaths.h"
+#include "WindowFit.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTabWidget>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QVBoxLayout>
+#include <QtMath>
 
 TF_QSTART *F_QSTART = nullptr;
 
@@ -26,15 +32,6 @@ struct Piece
     const char *text;   // label text, or the toolbar item whose glyph is shown
 };
 
-QLabel *picture(const char *item, QWidget *parent)
-{
-    auto *label = new QLabel(parent);
-    label->setPixmap(ToolbarGlyphs::Picture(QString::fromLatin1(item), 24));
-    label->setFixedSize(28, 28);
-    label->setAlignment(Qt::AlignCenter);
-    label->setFrameShape(QFrame::StyledPanel);
-    return label;
-}
 } // namespace
 
 TF_QSTART::TF_QSTART(const QString &appDir, QWidget *parent) : QDialog(parent)
@@ -85,33 +82,41 @@ TF_QSTART::TF_QSTART(const QString &appDir, QWidget *parent) : QDialog(parent)
           {{24, "do cabelo da pessoa. Feche o contorno com um duplo-clique. Depois clique em"}, {0, "BT_SLIDERS"}}}},
     };
 
+    // Each page is one flowing text: the numbered labels hold the
+    // (translatable) sentences, and the page shows them with the toolbar
+    // pictures in line, so a long or translated sentence wraps instead of
+    // widening the window or running under a picture.
     int sheet = 1;
     for (const auto &[caption, lines] : pages) {
         auto *page = new TTabSheet(QStringLiteral("TabSheet%1").arg(sheet++), QString::fromUtf8(caption), PageControl1);
         auto *pageLayout = new QVBoxLayout(page);
-        pageLayout->setSpacing(4);
+        auto *text = new QTextBrowser(page);
+        text->setObjectName(QStringLiteral("PageText"));
+        text->setFrameShape(QFrame::NoFrame);
+        text->setFocusPolicy(Qt::NoFocus);
+        text->setTextInteractionFlags(Qt::NoTextInteraction);
+        text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // The page's own background, and the window's font as it is scaled.
+        text->viewport()->setAutoFillBackground(false);
+        QPalette transparent = text->palette();
+        transparent.setColor(QPalette::Base, Qt::transparent);
+        text->setPalette(transparent);
+        pageLayout->addWidget(text);
+        std::vector<std::vector<std::pair<TLabel *, QString>>> pageLines;
         for (const Line &line : lines) {
-            auto *row = new QHBoxLayout;
-            row->setSpacing(6);
+            std::vector<std::pair<TLabel *, QString>> pieces;
             for (const Piece &piece : line) {
                 if (piece.label == 0) {
-                    row->addWidget(picture(piece.text, page));
+                    pieces.emplace_back(nullptr, QString::fromLatin1(piece.text));
                     continue;
                 }
                 auto *label = new TLabel(QStringLiteral("Label%1").arg(piece.label), QString::fromUtf8(piece.text), page);
-                if (piece.label == 15) {
-                    // The blanks in this sentence are where the resize button's
-                    // picture sits.
-                    auto *glyph = picture("BT_MOVE", label);
-                    glyph->move(label->fontMetrics().horizontalAdvance(QStringLiteral("Clique no botão  ")), 0);
-                    label->setMinimumHeight(28);
-                }
-                row->addWidget(label);
+                label->hide();
+                pieces.emplace_back(label, QString());
             }
-            row->addStretch(1);
-            pageLayout->addLayout(row);
+            pageLines.push_back(std::move(pieces));
         }
-        pageLayout->addStretch(1);
+        m_pages.push_back({text, std::move(pageLines)});
     }
 
     auto *buttons = new QHBoxLayout;
@@ -133,7 +138,91 @@ TF_QSTART::TF_QSTART(const QString &appDir, QWidget *parent) : QDialog(parent)
     } catch (const EConvertError &error) {
         MessageBoxes::ReportException(this, error);
     }
+    composePages();
     PageControl1->setCurrentIndex(0);
+}
+
+void TF_QSTART::composePages()
+{
+    for (const PageText &page : m_pages)
+        page.text->setHtml(pageHtml(page, page.text->document()));
+}
+
+QString TF_QSTART::pageHtml(const PageText &page, QTextDocument *document) const
+{
+    QString html;
+    for (const auto &line : page.lines) {
+        html += QStringLiteral("<p style=\"margin-top:0; margin-bottom:4px;\">");
+        for (const auto &[label, item] : line) {
+            if (!label) {
+                html += pictureHtml(document, item);
+                continue;
+            }
+            QString text = label->text().toHtmlEscaped();
+            text.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+            // A run of blanks inside a sentence is where the resize
+            // button's picture stands.
+            static const QRegularExpression gap(QStringLiteral("   +"));
+            if (label->objectName() == QLatin1String("Label15"))
+                text.replace(gap, QLatin1Char(' ') + pictureHtml(document, QStringLiteral("BT_MOVE")) + QLatin1Char(' '));
+            html += text + QLatin1Char(' ');
+        }
+        html += QStringLiteral("</p>");
+    }
+    return html;
+}
+
+QString TF_QSTART::pictureHtml(QTextDocument *document, const QString &item) const
+{
+    // The pictures grow with the text when the window's font is scaled.
+    const int size = qMax(24, fontMetrics().height() * 5 / 4);
+    const QUrl url(QStringLiteral("glyph:%1:%2").arg(item).arg(size));
+    document->addResource(QTextDocument::ImageResource, url, ToolbarGlyphs::Picture(item, size).toImage());
+    return QStringLiteral("<img src=\"%1\" style=\"vertical-align: middle;\"> ").arg(url.toString());
+}
+
+void TF_QSTART::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::FontChange && !m_pages.empty())
+        composePages();
+}
+
+void TF_QSTART::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // After the first showing's scaling: never wider than the screen, and
+    // tall enough for the longest page at that width when the screen allows.
+    const QScreen *screen = this->screen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    const QSize frame = frameGeometry().size() - size();
+    // The page on show has its real size; the others share it.
+    const QTextBrowser *shown = m_pages.at(qMax(0, PageControl1->currentIndex())).text;
+    const int pageTextHeight = shown->height();
+    const int width = WindowFit::Width(this->width(), available.width() - frame.width());
+    // The text narrows with the window by the same amount.
+    const int textWidth = shown->width() - 2 * shown->frameWidth() - (this->width() - width);
+    int needed = 0;
+    for (const PageText &page : m_pages) {
+        QTextDocument probe;
+        probe.setDefaultFont(page.text->font());
+        probe.setDocumentMargin(page.text->document()->documentMargin());
+        probe.setHtml(pageHtml(page, &probe));
+        probe.setTextWidth(qMax(1, textWidth));
+        needed = qMax(needed, qCeil(probe.size().height()) + 2 * shown->frameWidth() + 4);
+    }
+    const int height = WindowFit::Height(this->height(), this->height() - pageTextHeight + needed,
+                                         available.height() - frame.height());
+    if (width != this->width() || height != this->height())
+        resize(width, height);
+    // Keep the whole window on the screen.
+    QRect placed = frameGeometry();
+    placed.moveLeft(qBound(available.left(), placed.left(), qMax(available.left(), available.right() - placed.width() + 1)));
+    placed.moveTop(qBound(available.top(), placed.top(), qMax(available.top(), available.bottom() - placed.height() + 1)));
+    if (placed.topLeft() != frameGeometry().topLeft())
+        move(placed.topLeft());
 }
 
 void TF_QSTART::keyPressEvent(QKeyEvent *event)

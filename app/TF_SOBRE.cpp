@@ -25,7 +25,6 @@ TF_SOBRE::TF_SOBRE(const QString &appDir, QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("F_SOBRE"));
     setWindowTitle(QStringLiteral("Copyright"));
-    setFixedSize(219, 208);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
@@ -33,8 +32,12 @@ TF_SOBRE::TF_SOBRE(const QString &appDir, QWidget *parent) : QDialog(parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
+    // The box takes the size its texts need (at any font size, in any
+    // language), never less than its design size; it cannot be resized.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     auto *panel = new QFrame(this);
     panel->setFrameShape(QFrame::Box);
+    panel->setMinimumWidth(219 - 12); // the design width, inside the margins
     auto *panelLayout = new QHBoxLayout(panel);
     auto *logo = new QLabel(panel);
     logo->setPixmap(ToolbarGlyphs::Picture(QStringLiteral("Composition"), 40));
@@ -51,6 +54,7 @@ TF_SOBRE::TF_SOBRE(const QString &appDir, QWidget *parent) : QDialog(parent)
     texts->addWidget(new TLabel(QStringLiteral("Label1"), QStringLiteral("Simulação de cabelos para salões."), panel));
     texts->addWidget(new TLabel(QStringLiteral("Label2"), QStringLiteral("Provador virtual de penteados."), panel));
     texts->addWidget(new TLabel(QStringLiteral("Label3"), QStringLiteral("Software livre para o seu salão."), panel));
+    // A long translation wraps rather than widening the box past the screen.
     for (QLabel *l : panel->findChildren<QLabel *>())
         l->setWordWrap(true);
     panelLayout->addLayout(texts, 1);

@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "ProgramWindows.h"
+#include "QtTranslations.h"
 #include "TF_HAIR.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@ int main(int argc, char **argv)
         return 2;
     }
 
+    QtTranslations::Install(line.appDir);
     ProgramWindows::Create(line.appDir);
     // Without a window manager a maximize request is not honoured; start
     // on the whole screen anyway.

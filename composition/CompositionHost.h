@@ -37,4 +37,7 @@ public:
     virtual void HairChanged(TF_FILHO *) {}
     /** Shows a message box; the text is translated first. */
     virtual void ShowMessage(const QString &text, const QString &caption) = 0;
+    /** Shows a message about a file: the translated text, then the file's
+     *  name, so the user knows which file it was. */
+    virtual void ShowFileMessage(const QString &text, const QString &fileName, const QString &caption) = 0;
 };

@@ -135,10 +135,11 @@ QString TF_FILHO::ExistingHairFile(int number) const
     return (!resolved.isEmpty() && QFileInfo(resolved).isFile()) ? resolved : QString();
 }
 
-void TF_FILHO::fail(const QString &message)
+void TF_FILHO::fail(const QString &message, const QString &fileName)
 {
     m_built = false;
     m_buildError = message;
+    m_buildErrorFile = fileName;
 }
 
 bool TF_FILHO::restoreSourcePhoto()
@@ -146,7 +147,7 @@ bool TF_FILHO::restoreSourcePhoto()
     CompositionHandOff &h = m_host->HandOff();
     const ImageStatus status = ImageIO1->LoadFromFile(h.SourcePhotoFile);
     if (!status) {
-        fail(QString::fromStdString(status.message));
+        fail(QString::fromStdString(status.message), h.SourcePhotoFile);
         return false;
     }
     lblFilename = h.SourcePhotoFile;
@@ -170,7 +171,7 @@ void TF_FILHO::FormCreate()
         const QString fileName = m_host->OpenDialogFileName();
         const ImageStatus status = ImageIO1->LoadFromFile(fileName);
         if (!status) {
-            fail(QString::fromStdString(status.message));
+            fail(QString::fromStdString(status.message), fileName);
             return;
         }
         lblFilename = fileName;
@@ -195,14 +196,13 @@ void TF_FILHO::FormCreate()
         const QString temp = HairFiles::TempPhotoPath(h.AppDir, h.CatalogueFolder, h.CaptureCount);
         const ImageStatus saved = ImageIO1->SaveToFile(temp);
         if (!saved) {
-            fail(QStringLiteral("Não foi possível gravar a foto temporária em %1: %2")
-                     .arg(temp, QString::fromStdString(saved.message)));
+            fail(QString::fromStdString(saved.message), temp);
             return;
         }
         lblFilename = temp;
         const ImageStatus reloaded = ImageIO1->LoadFromFile(temp);
         if (!reloaded) {
-            fail(QString::fromStdString(reloaded.message));
+            fail(QString::fromStdString(reloaded.message), temp);
             return;
         }
     }
@@ -237,9 +237,7 @@ void TF_FILHO::FormCreate()
     if (!hair) {
         // The photo is shown without hair; the user is told why.
         Image2->hide();
-        m_host->ShowMessage(QStringLiteral("Não foi possível abrir o cabelo %1: %2")
-                                .arg(HairFilePath(), QString::fromStdString(hair.message)),
-                            QStringLiteral("QUENDA"));
+        m_host->ShowFileMessage(QString::fromStdString(hair.message), HairFilePath(), QStringLiteral("QUENDA"));
     } else if (h.ReplayPending || h.InsertPending) {
         Image2->move(h.SourceHairLeft, h.SourceHairTop);
         Image2->show();
@@ -483,9 +481,7 @@ void TF_FILHO::ChangeHair(int newNumber)
     setWindowTitle(QString::number(HairNumber));
     const ImageStatus status = LoadHair(HairFilePath());
     if (!status) {
-        m_host->ShowMessage(QStringLiteral("Não foi possível abrir o cabelo %1: %2")
-                                .arg(HairFilePath(), QString::fromStdString(status.message)),
-                            QStringLiteral("QUENDA"));
+        m_host->ShowFileMessage(QString::fromStdString(status.message), HairFilePath(), QStringLiteral("QUENDA"));
     }
     Image2->move(L.toInt(), T.toInt());
     if (status)

@@ -42,6 +42,8 @@ public:
      *  stored); the host then discards the window and shows BuildError(). */
     bool Built() const { return m_built; }
     const QString &BuildError() const { return m_buildError; }
+    /** The file BuildError() is about, when it is about one. */
+    const QString &BuildErrorFile() const { return m_buildErrorFile; }
 
     // Controls and components, by their designed names.
     TImageView *Image1 = nullptr;     ///< the photograph
@@ -133,7 +135,7 @@ protected:
 private:
     void FormCreate();
     bool restoreSourcePhoto();
-    void fail(const QString &message);
+    void fail(const QString &message, const QString &fileName = QString());
     QString categoryName() const;
     void applyPresetKey(int number);
     void stretchOverlay(const QRect &bounds);
@@ -143,6 +145,7 @@ private:
     CompositionHost *m_host;
     bool m_built = false;
     QString m_buildError;
+    QString m_buildErrorFile;
     bool m_closeReported = false;
     QSize m_clientSize{kClientWidth, kClientHeight};
     QHash<int, QPointer<QObject>> m_keyDownAt; // key -> first receiver of its press

@@ -16,6 +16,8 @@ class MessageBoxes
 {
 public:
     using Sink = std::function<void(const QString &text, const QString &caption)>;
+    /** Answers a yes/no question in place of the person at the screen. */
+    using QuestionSink = std::function<bool(const QString &text, const QString &caption)>;
 
     /** An information box with one OK button (the text is shown as given). */
     static void Information(QWidget *parent, const QString &text, const QString &caption);
@@ -25,4 +27,10 @@ public:
 
     static void SetSink(Sink sink);
     static bool HasSink();
+
+    /** A question with the buttons Sim and Não (Não is the default, so a
+     *  stray Enter keeps things as they are); true for Sim. */
+    static bool Question(QWidget *parent, const QString &text, const QString &caption,
+                         const QString &yes = QStringLiteral("Sim"), const QString &no = QStringLiteral("Não"));
+    static void SetQuestionSink(QuestionSink sink);
 };

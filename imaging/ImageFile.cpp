@@ -340,8 +340,21 @@ ImageStatus ImageFile::save(const std::string &path, const Picture24 &picture, c
             return ImageStatus::failure(ImageMessages::kNothingToSave);
         const std::string target = savePathFor(path);
         const ImageFormat format = saveFormatForPath(target);
-        if (format == ImageFormat::Unknown)
+        if (format == ImageFormat::Unknown) {
+            // WMF, EMF, ICO, CUR and AVI are in the save list too: say what
+            // can be written rather than call a known extension unknown.
+            switch (imageFormatForPath(target)) {
+            case ImageFormat::Wmf:
+            case ImageFormat::Emf:
+            case ImageFormat::Ico:
+            case ImageFormat::Cur:
+            case ImageFormat::Avi:
+                return ImageStatus::failure(ImageMessages::kReadOnlyFormat, target);
+            default:
+                break;
+            }
             return ImageStatus::failure(ImageMessages::kUnknownExtension, target);
+        }
         std::vector<std::uint8_t> bytes;
         ImageStatus status = encode(picture, format, options, bytes);
         if (!status)

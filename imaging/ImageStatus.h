@@ -36,4 +36,7 @@ inline constexpr const char *kEmpty = "O arquivo está vazio.";
 inline constexpr const char *kUnknownExtension = "Extensão de arquivo desconhecida.";
 inline constexpr const char *kCannotWrite = "Não foi possível gravar o arquivo.";
 inline constexpr const char *kNothingToSave = "Não há imagem para gravar.";
+/** A format the open and save lists show, but only for reading. */
+inline constexpr const char *kReadOnlyFormat =
+    "Este formato só pode ser lido. Grave em JPEG, GIF, TIFF, PCX, PNG ou BMP.";
 } // namespace ImageMessages

@@ -145,13 +145,13 @@ const QStringList &TranslationPaths::forWindow(const QString &windowName)
     return none;
 }
 
-const QStringList &TranslationPaths::addedFor(const QString &windowName)
+const QStringList &TranslationPaths::added(const QString &windowName)
 {
     static const QStringList none;
     static const QStringList hairAdded{
-        QStringLiteral("F_HAIR.AjustarRosto1.CAPTION"),
-        QStringLiteral("F_HAIR.AjusteAutomatico1.CAPTION"),
-        QStringLiteral("F_HAIR.GravarAjuste1.CAPTION"),
+        QStringLiteral("F_HAIR.FotoInteira1.CAPTION"),   QStringLiteral("F_HAIR.LadoALado1.CAPTION"),
+        QStringLiteral("F_HAIR.Cascata1.CAPTION"),       QStringLiteral("F_HAIR.AjustarRosto1.CAPTION"),
+        QStringLiteral("F_HAIR.AjusteAutomatico1.CAPTION"), QStringLiteral("F_HAIR.GravarAjuste1.CAPTION"),
     };
     static const QStringList qstartAdded{QStringLiteral("F_QSTART.Label25.Caption")};
     const QString name = windowName.trimmed().toUpper();
@@ -172,7 +172,7 @@ QString TranslationPaths::separatorFor(const QString &windowName)
 
 void TranslationPaths::assignTo(TLanguage &language, const QString &windowName)
 {
-    language.setProperties(forWindow(windowName) + addedFor(windowName));
+    language.setProperties(forWindow(windowName) + added(windowName));
     const QString separator = separatorFor(windowName);
     if (!separator.isEmpty())
         language.setSeparator(separator);

@@ -31,15 +31,19 @@ public:
     /** The list of the window named @p windowName ("F_HAIR", ...; any case), empty for others. */
     static const QStringList &forWindow(const QString &windowName);
 
-    /** Captions of the commands this program added to a window beyond its
-     *  original list, translated after it (empty for most windows). */
-    static const QStringList &addedFor(const QString &windowName);
 
     /**
      * Separator the window sets on its TLanguage: "," for every window except
      * the first-steps window, which leaves it unset (empty QString returned).
      */
     static QString separatorFor(const QString &windowName);
+
+    /**
+     * Paths of captions the program has beyond the list above (newer menu
+     * entries); the window appends them to its list, so a language file can
+     * translate them like the others. Empty for windows without any.
+     */
+    static const QStringList &added(const QString &windowName);
 
     /** Sets Properties (the window's list, then its added captions) and,
      *  where the window sets one, Separator of @p language. */

@@ -15,6 +15,8 @@ packages=(
   # HEIC and WebP photos, colour profiles (tificc cross-checks the tests)
   libheif-dev libwebp-dev liblcms2-dev liblcms2-utils
 )
+# Qt's own dialog texts in Brazilian Portuguese.
+packages+=(qt6-translations-l10n)
 
 missing=()
 for p in "${packages[@]}"; do

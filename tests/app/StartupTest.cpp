@@ -86,6 +86,7 @@ private slots:
         m_salon = std::make_unique<TestSalon>(3);
         m_messages.clear();
         TF_HAIR::SetMessageSink([this](const QString &text, const QString &) { m_messages << text; });
+        TF_HAIR::SetQuestionSink([](const QString &, const QString &) { return true; });
         ProgramWindows::Create(m_salon->AppDir());
         F_HAIR->show();
     }
@@ -95,6 +96,7 @@ private slots:
         TOpenImageDialog::SetRunner({});
         ProgramWindows::Destroy();
         TF_HAIR::SetMessageSink({});
+        TF_HAIR::SetQuestionSink({});
         // Opening a photo makes the salon folder current; it is about to go.
         QDir::setCurrent(QDir::tempPath());
         m_salon.reset();
@@ -345,7 +347,8 @@ private slots:
             return true;
         });
         F_HAIR->AbrirFoto1Click();
-        QCOMPARE(m_messages, QStringList({QStringLiteral("Arquivo não encontrado.")}));
+        QCOMPARE(m_messages, QStringList({QStringLiteral("Arquivo não encontrado.\n") + m_salon->AppDir()
+                                          + QStringLiteral("nao-existe.jpg")}));
         QCOMPARE(F_HAIR->CompositionCount(), 0);
         QVERIFY(!F_HAIR->HandOff().FromFile);
     }
@@ -375,7 +378,8 @@ private slots:
         QCoreApplication::sendEvent(F_HAIR, &drop);
         QCOMPARE(F_HAIR->CompositionCount(), 1);
         QCOMPARE(F_HAIR->Compositions()[0]->lblFilename, m_salon->PhotoPath());
-        QCOMPARE(m_messages, QStringList({QStringLiteral("Arquivo não encontrado.")}));
+        QCOMPARE(m_messages, QStringList({QStringLiteral("Arquivo não encontrado.\n") + m_salon->AppDir()
+                                          + QStringLiteral("sumiu.jpg")}));
         QVERIFY(!F_HAIR->HandOff().FromFile);
         delete mime;
     }

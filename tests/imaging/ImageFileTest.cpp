@@ -95,10 +95,17 @@ TEST(ImageFile, UnknownExtensionIsRefusedAndNothingWritten)
 {
     ScopedTempDir dir;
     const Picture24 source = CodecTestPictures::photoLike(8, 8);
-    for (const char *name : {"a.xyz", "a.ico", "a.wmf", "a.jpe"}) {
+    for (const char *name : {"a.xyz", "a.jpe"}) {
         const ImageStatus status = ImageFile::save(dir.file(name), source);
         EXPECT_FALSE(status) << name;
         EXPECT_EQ(status.message, ImageMessages::kUnknownExtension) << name;
+    }
+    // Formats the save list shows but that are only read: the message says
+    // which ones can be written.
+    for (const char *name : {"a.ico", "a.wmf", "a.EMF", "a.cur", "a.avi"}) {
+        const ImageStatus status = ImageFile::save(dir.file(name), source);
+        EXPECT_FALSE(status) << name;
+        EXPECT_EQ(status.message, ImageMessages::kReadOnlyFormat) << name;
     }
     EXPECT_TRUE(filesIn(dir.path()).empty());
 }
