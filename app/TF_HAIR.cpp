@@ -1154,6 +1154,8 @@ void TF_HAIR::Preto1Click()
 void TF_HAIR::Normal1Click()
 {
     ApplyPreset(ActiveComposition(), 5);
+}
+
 // ---------------------------------------------------------------- printing
 
 void TF_HAIR::Imprimir1Click()
@@ -1164,6 +1166,8 @@ void TF_HAIR::Imprimir1Click()
 void TF_HAIR::PrintPreview1Click()
 {
     m_printing->Commands().BuildPreview();
+}
+
 // ---------------------------------------------------------------- window menu
 
 void TF_HAIR::rebuildWindowList()

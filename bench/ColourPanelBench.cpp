@@ -187,6 +187,7 @@ public:
     void CompositionClosing(TF_FILHO *) override {}
     void ApplyPreset(TF_FILHO *c, int number) override { c->ApplyPresetNumber(number); }
     void ShowMessage(const QString &, const QString &) override {}
+    void ShowFileMessage(const QString &, const QString &, const QString &) override {}
     CompositionHandOff handOff;
 };
 
