@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CatalogueHost.h"
 #include "CompositionHost.h"
 
 #include <QHash>
@@ -34,7 +35,7 @@ class TToolItem;
  * build itself, and the hidden scratch image that hair files, saved and
  * printed pictures and captures pass through.
  */
-class TF_HAIR : public QMainWindow, public CompositionHost
+class TF_HAIR : public QMainWindow, public CompositionHost, public CatalogueHost
 {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ windowTitle WRITE setWindowTitle)
@@ -63,7 +64,7 @@ public:
     QString TranslateText(const QString &text) const;
 
     // Windows state.
-    QString AppDir() const { return m_handOff.AppDir; }
+    QString AppDir() const override { return m_handOff.AppDir; }
     bool ColourPanelOpen = false;
     QString RetouchTarget;
     /** Called with each preset number applied (tests and the colour tools). */
@@ -123,7 +124,7 @@ public:
     void BT_ZOOMClick();
     void BT_LACOClick();
     void Redimensionar1Click();
-    void InsertHair(const QString &hairId);
+    void InsertHair(const QString &hairId) override;
     void Replay1Click();
     void tamanhoOriginal1Click();
     void Inserir1Click();
@@ -134,6 +135,23 @@ public:
     void Zoom1Click();
     void Zoom2Click();
     void GradientPanel1Resize();
+
+    // The hair catalogue: the browser's commands and what it asks of this window.
+    QString CatalogueFolder() const override { return m_handOff.CatalogueFolder; }
+    QString HairType() const override { return m_handOff.HairType; }
+    void SetHairType(const QString &code) override { m_handOff.HairType = code; }
+    bool HasComposition() const override { return CompositionCount() > 0; }
+    void OpenPhotoFromCatalogue(const QString &fileName) override;
+    void BT_CCClick() { showCatalogue(0); }
+    void BT_CEClick() { showCatalogue(1); }
+    void BT_MCClick() { showCatalogue(2); }
+    void BT_MEClick() { showCatalogue(3); }
+    void BT_LCClick() { showCatalogue(4); }
+    void BT_LEClick() { showCatalogue(5); }
+    void BT_MClick() { showCatalogue(6); }
+    void BT_ThumbsClick() { showCatalogue(7); }
+    void Visualizador50Click();
+    void Visualizador42Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -154,6 +172,8 @@ private:
     void compositionActivated(QMdiSubWindow *window);
     void handOffArrangement(TF_FILHO *source);
     void openFromClipboard();
+    void showCatalogue(int code);
+    void switchCollection(const QString &folder, bool force);
 
     CompositionHandOff m_handOff;
     bool m_lassoActive = false;
