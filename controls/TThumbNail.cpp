@@ -44,34 +44,62 @@ void TThumbNail::SetFilename(const QString &name)
         SetTitle(name.section(QLatin1Char('/'), -1));
 }
 
+bool TThumbNail::ReadPicture(const QString &name, int boxWidth, int boxHeight, Picture24 &picture,
+                             QSize &fullSize)
+{
+    // Read at a reduced scale where the format allows, but never below what
+    // the box reduction keeps.
+    int w = 0, h = 0;
+    const bool ok = ThumbnailReader::Read(QFile::encodeName(name).toStdString(), boxWidth, boxHeight, picture,
+                                          LoadOptions{0xFFFFFF}, &w, &h)
+                    && !picture.isNull();
+    fullSize = QSize(w, h);
+    return ok;
+}
+
+void TThumbNail::SetFilename(const QString &name, const Picture24 &picture, QSize fullSize, bool readOk)
+{
+    m_filename = name;
+    take(picture, fullSize, readOk);
+    if (m_title.isEmpty())
+        SetTitle(name.section(QLatin1Char('/'), -1));
+}
+
 void TThumbNail::load()
 {
-    m_picture = QImage();
-    m_imageReady = false;
     Picture24 picture;
     const int boxWidth = m_minimizeMemory && m_view ? m_view->MaxWidth() : 0;
     const int boxHeight = m_minimizeMemory && m_view ? m_view->MaxHeight() : 0;
-    // Read at a reduced scale where the format allows, but never below what
-    // the box reduction keeps.
-    if (ThumbnailReader::Read(QFile::encodeName(m_filename).toStdString(), boxWidth, boxHeight, picture,
-                              LoadOptions{0xFFFFFF})
-        && !picture.isNull()) {
+    QSize fullSize;
+    const bool ok = ReadPicture(m_filename, boxWidth, boxHeight, picture, fullSize);
+    take(picture, fullSize, ok);
+}
+
+void TThumbNail::take(const Picture24 &picture, QSize fullSize, bool readOk)
+{
+    m_picture = QImage();
+    m_imageReady = false;
+    if (readOk && !picture.isNull()) {
         m_picture = PictureImage::ToQImage(picture);
         if (m_minimizeMemory)
-            reduce();
+            reduce(fullSize);
         m_imageReady = true;
     }
     fit();
     update();
 }
 
-void TThumbNail::reduce()
+void TThumbNail::reduce(QSize fullSize)
 {
     if (m_picture.isNull() || !m_view)
         return;
+    // The target comes from the picture's own size, also when the file was
+    // read at a reduced scale.
+    if (fullSize.isEmpty())
+        fullSize = m_picture.size();
     const ThumbReduction r =
-        ThumbviewLayout::Reduction(m_picture.width(), m_picture.height(), m_view->MaxWidth(), m_view->MaxHeight());
-    if (!r.reduce)
+        ThumbviewLayout::Reduction(fullSize.width(), fullSize.height(), m_view->MaxWidth(), m_view->MaxHeight());
+    if (!r.reduce || (r.width == m_picture.width() && r.height == m_picture.height()))
         return;
     m_picture = PictureImage::ToQImage(
         ThumbnailReader::Resample(PictureImage::FromQImage(m_picture), r.width, r.height));
@@ -83,7 +111,7 @@ void TThumbNail::SetMinimizeMemory(bool on)
         return;
     m_minimizeMemory = on;
     if (on) {
-        reduce();
+        reduce(m_picture.size());
         fit();
         update();
     } else if (!m_filename.isEmpty()) {

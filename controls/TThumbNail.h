@@ -4,7 +4,10 @@
 #include <QFont>
 #include <QFrame>
 #include <QImage>
+#include <QSize>
 #include <QString>
+
+#include "Picture24.h"
 
 class QLabel;
 class TThumbview;
@@ -25,6 +28,12 @@ public:
     QString Filename() const { return m_filename; }
     /** Loads the file; a file that cannot be read leaves the picture empty. */
     void SetFilename(const QString &name);
+    /** As SetFilename, with the file already read by ReadPicture (the view
+     *  reads ahead on a second thread); a failed read leaves the picture empty. */
+    void SetFilename(const QString &name, const Picture24 &picture, QSize fullSize, bool readOk);
+    /** Reads a file as SetFilename would for a view's box, and the size of
+     *  the picture in the file; safe on any thread for JPEG files. */
+    static bool ReadPicture(const QString &name, int boxWidth, int boxHeight, Picture24 &picture, QSize &fullSize);
     QString Title() const { return m_title; }
     void SetTitle(const QString &title);
     QColor TitleColor() const { return m_titleColor; }
@@ -57,7 +66,8 @@ protected:
 
 private:
     void load();
-    void reduce();
+    void take(const Picture24 &picture, QSize fullSize, bool readOk);
+    void reduce(QSize fullSize);
     void fit();
     void applyTitleColours();
 

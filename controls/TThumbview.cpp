@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <algorithm>
+#include <future>
 
 TThumbview::TThumbview(QWidget *parent) : QScrollArea(parent)
 {
@@ -186,16 +187,45 @@ void TThumbview::scan(const QString &folder)
     removeAll();
     if (!list.isEmpty()) {
         emit OnStartScanning(static_cast<int>(list.size()) - 1);
+        // JPEG photographs are read on a second thread one file ahead, so
+        // both cores decode; the thumbnails themselves are made here.
+        const int boxWidth = m_maxWidth, boxHeight = m_maxHeight;
+        auto readAhead = [boxWidth, boxHeight](const QString &file) {
+            ReadAhead r;
+            r.ok = TThumbNail::ReadPicture(file, boxWidth, boxHeight, r.picture, r.fullSize);
+            return r;
+        };
+        auto jpeg = [](const QString &file) {
+            return file.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive)
+                   || file.endsWith(QLatin1String(".jpeg"), Qt::CaseInsensitive);
+        };
+        std::future<ReadAhead> next;
         int position = 0;
-        for (const QString &file : list) {
+        for (qsizetype i = 0; i < list.size(); ++i) {
             if (Count() >= kMaxCount)
                 break;
+            const QString &file = list[i];
+            ReadAhead current;
+            bool have = false;
+            if (next.valid()) {
+                current = next.get();
+                have = true;
+            }
+            // In pairs: this file here while the next one is read there.
+            if (!have && i + 1 < list.size() && jpeg(list[i + 1]) && jpeg(file))
+                next = std::async(std::launch::async, readAhead, list[i + 1]);
             bool cancel = false;
             emit OnScanProgress(++position, cancel);
-            addThumb(file);
+            if (have)
+                addThumb(file, &current);
+            else
+                addThumb(file, nullptr);
             if (cancel)
                 break;
         }
+        // A cancelled scan still waits for its last read before going on.
+        if (next.valid())
+            next.wait();
         emit OnStopScanning();
     }
     m_busy = false;
@@ -204,11 +234,14 @@ void TThumbview::scan(const QString &folder)
         SetSelected(0);
 }
 
-void TThumbview::addThumb(const QString &file)
+void TThumbview::addThumb(const QString &file, const ReadAhead *read)
 {
     auto *thumb = new TThumbNail(this);
     m_thumbs.push_back(thumb);
-    thumb->SetFilename(file);
+    if (read && thumb->MinimizeMemory())
+        thumb->SetFilename(file, read->picture, read->fullSize, read->ok);
+    else
+        thumb->SetFilename(file);
     const ThumbRect r = positionOf(Count());
     thumb->setGeometry(r.left, r.top, r.width, r.height);
     thumb->show();

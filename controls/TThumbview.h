@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Picture24.h"
 #include "ThumbviewLayout.h"
 
 #include <QScrollArea>
@@ -81,7 +82,13 @@ protected:
 private:
     void scan(const QString &folder);
     void removeAll();
-    void addThumb(const QString &file);
+    struct ReadAhead
+    {
+        Picture24 picture;
+        QSize fullSize;
+        bool ok = false;
+    };
+    void addThumb(const QString &file, const ReadAhead *read);
     void recompute();
     void recomputePerLine();
     void layoutThumbs();

@@ -80,6 +80,8 @@ struct DecodeJob
     int orientation = 1;
     int boxWidth = 0;  ///< with a box, decode at a reduced DCT scale
     int boxHeight = 0;
+    int uprightWidth = 0; ///< the picture's own size, turned upright
+    int uprightHeight = 0;
     bool tooLarge = false;
     bool outOfMemory = false;
     char message[JMSG_LENGTH_MAX] = {};
@@ -144,11 +146,13 @@ bool runDecode(DecodeJob *job)
         }
     }
 
+    const bool turned = job->orientation >= 5;
+    job->uprightWidth = static_cast<int>(turned ? cinfo.image_height : cinfo.image_width);
+    job->uprightHeight = static_cast<int>(turned ? cinfo.image_width : cinfo.image_height);
     if (job->boxWidth > 0 && job->boxHeight > 0) {
         // The box applies to the upright picture.
-        const bool turned = job->orientation >= 5;
-        const int w = static_cast<int>(turned ? cinfo.image_height : cinfo.image_width);
-        const int h = static_cast<int>(turned ? cinfo.image_width : cinfo.image_height);
+        const int w = job->uprightWidth;
+        const int h = job->uprightHeight;
         cinfo.scale_num = static_cast<unsigned>(JpegCodec::scaleEighths(w, h, job->boxWidth, job->boxHeight));
         cinfo.scale_denom = 8;
     }
@@ -372,7 +376,7 @@ ImageStatus JpegCodec::decode(const std::uint8_t *data, std::size_t size, Pictur
 }
 
 ImageStatus JpegCodec::decodeScaled(const std::uint8_t *data, std::size_t size, int boxWidth, int boxHeight,
-                                    Picture24 &out)
+                                    Picture24 &out, int *uprightWidth, int *uprightHeight)
 {
     if (!data || size < 4)
         return ImageStatus::failure(ImageMessages::kCorrupt, "no JPEG data");
@@ -397,6 +401,10 @@ ImageStatus JpegCodec::decodeScaled(const std::uint8_t *data, std::size_t size, 
             picture.swap(upright);
         }
         out.swap(picture);
+        if (uprightWidth)
+            *uprightWidth = job.uprightWidth;
+        if (uprightHeight)
+            *uprightHeight = job.uprightHeight;
         return ImageStatus::success();
     } catch (const std::bad_alloc &) {
         return ImageStatus::failure(ImageMessages::kTooLarge, "out of memory");

@@ -26,10 +26,11 @@ public:
      * Decodes at the smallest DCT scale (1/8 .. 8/8) whose result still
      * covers the reduction of the upright picture into a boxWidth x
      * boxHeight box, for thumbnails: a 24 MP photo then costs a fraction of
-     * a full decode. On failure `out` is untouched.
+     * a full decode. The picture's own upright size goes to uprightWidth and
+     * uprightHeight when given. On failure `out` is untouched.
      */
     static ImageStatus decodeScaled(const std::uint8_t *data, std::size_t size, int boxWidth, int boxHeight,
-                                    Picture24 &out);
+                                    Picture24 &out, int *uprightWidth = nullptr, int *uprightHeight = nullptr);
 
     /** The scale numerator (of 8) that decodeScaled uses for a picture of
      *  width x height as stored (already upright sides). */

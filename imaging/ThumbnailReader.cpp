@@ -8,7 +8,7 @@
 #include <vector>
 
 ImageStatus ThumbnailReader::Read(const std::string &path, int boxWidth, int boxHeight, Picture24 &out,
-                                  const LoadOptions &options)
+                                  const LoadOptions &options, int *fullWidth, int *fullHeight)
 {
     if (boxWidth > 0 && boxHeight > 0 && imageFormatForPath(path) == ImageFormat::Jpeg) {
         std::vector<std::uint8_t> bytes;
@@ -18,9 +18,17 @@ ImageStatus ThumbnailReader::Read(const std::string &path, int boxWidth, int box
         // Only a file that really holds a JPEG takes the short way; anything
         // else goes to the loader, which knows mislabelled files.
         if (FileFormatCheck::checkBytes(bytes.data(), bytes.size()) == ImageFormat::Jpeg)
-            return JpegCodec::decodeScaled(bytes.data(), bytes.size(), boxWidth, boxHeight, out);
+            return JpegCodec::decodeScaled(bytes.data(), bytes.size(), boxWidth, boxHeight, out, fullWidth,
+                                           fullHeight);
     }
-    return ImageFile::load(path, out, options);
+    const ImageStatus status = ImageFile::load(path, out, options);
+    if (status) {
+        if (fullWidth)
+            *fullWidth = out.width();
+        if (fullHeight)
+            *fullHeight = out.height();
+    }
+    return status;
 }
 
 Picture24 ThumbnailReader::Resample(const Picture24 &in, int width, int height)

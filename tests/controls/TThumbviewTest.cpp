@@ -137,6 +137,26 @@ private slots:
         QCOMPARE(m_view->Count(), 2);
     }
 
+    void photographsReadAheadLandOnTheirOwnThumbnails()
+    {
+        // Five JPEGs of different shapes; pairs of them are read at once.
+        const QList<QSize> sizes = {{1600, 1200}, {300, 900}, {120, 80}, {2000, 500}, {640, 640}};
+        for (int i = 0; i < sizes.size(); ++i)
+            QVERIFY(writePicture(folder() + QStringLiteral("%1.jpg").arg(i), sizes[i].width(), sizes[i].height(),
+                                 0x102030u * (i + 1)));
+        QVERIFY(writeText(folder() + QStringLiteral("5.jpg"), "broken"));
+        showView();
+        m_view->SetDirectory(m_dir->path());
+        QCOMPARE(m_view->Count(), 6);
+        // The box reduction of each file's own size: 12 %, 22 %, none, 10 %, 31 %.
+        const QList<QSize> stored = {{192, 144}, {66, 198}, {120, 80}, {200, 50}, {198, 198}};
+        for (int i = 0; i < stored.size(); ++i) {
+            QCOMPARE(m_view->Thumb(i)->Title(), QStringLiteral("%1.jpg").arg(i));
+            QCOMPARE(m_view->Thumb(i)->Picture().size(), stored[i]);
+        }
+        QVERIFY(m_view->Thumb(5)->Picture().isNull());
+    }
+
     void missingFolderAndEmptyFolderGiveEmptyViews()
     {
         showView();
