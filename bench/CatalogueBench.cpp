@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QTabWidget>
 #include <QTemporaryDir>
+
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -30,8 +31,9 @@
 
 namespace {
 
-const char *const kCategories[] = {"Curtos e Claros", "Curtos e Escuros", "Médios e Claros", "Médios e Escuros",
-                                   "Longos e Claros", "Longos e Escuros", "Masculinos"};
+const char *const kCategories[] = {"Curtos e Claros",  "Curtos e Escuros", "Médios e Claros",
+                                   "Médios e Escuros", "Longos e Claros",  "Longos e Escuros",
+                                   "Masculinos"};
 constexpr int kHairs = 300;
 constexpr int kPhotos = 30;
 
@@ -86,8 +88,8 @@ Picture24 hairPicture(int width, int height, int seed)
 bool writeBytes(const QString &path, const std::vector<std::uint8_t> &bytes)
 {
     QFile f(path);
-    return f.open(QIODevice::WriteOnly)
-           && f.write(reinterpret_cast<const char *>(bytes.data()), qint64(bytes.size())) == qint64(bytes.size());
+    return f.open(QIODevice::WriteOnly) && f.write(reinterpret_cast<const char *>(bytes.data()),
+                                                   qint64(bytes.size())) == qint64(bytes.size());
 }
 
 /** A salon folder: 300 hairs in each of the seven categories, 30 photographs. */
@@ -106,7 +108,8 @@ struct Salon
             if (!GifCodec::encode(hairPicture(600, 800, 7 + i), gifs[std::size_t(i)]))
                 throw std::runtime_error("cannot make the hair GIFs");
         for (const char *category : kCategories) {
-            const QString folder = appDir + QStringLiteral("Quenda5/") + QString::fromUtf8(category) + QLatin1Char('/');
+            const QString folder =
+                appDir + QStringLiteral("Quenda5/") + QString::fromUtf8(category) + QLatin1Char('/');
             QDir().mkpath(folder);
             for (int n = 1; n <= kHairs; ++n)
                 if (!writeBytes(folder + QStringLiteral("%1.GIF").arg(n), gifs[std::size_t(n % 4)]))
@@ -252,7 +255,8 @@ void BM_PhotosFullDecode(benchmark::State &state)
     for (auto _ : state) {
         for (int n = 1; n <= kPhotos; ++n) {
             Picture24 picture;
-            const QString path = salon().appDir + QStringLiteral("Cliente %1.jpg").arg(n, 2, 10, QLatin1Char('0'));
+            const QString path =
+                salon().appDir + QStringLiteral("Cliente %1.jpg").arg(n, 2, 10, QLatin1Char('0'));
             if (!ImageFile::load(QFile::encodeName(path).toStdString(), picture))
                 state.SkipWithError("cannot decode");
         }

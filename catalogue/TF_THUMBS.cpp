@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -42,10 +43,11 @@ TF_THUMBS::TF_THUMBS(CatalogueHost &host, QWidget *parent) : QWidget(parent, Qt:
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    const char *captions[] = {"Fotos", "Curtos/Claros", "Curtos/Escuros", "Médios/Claros",
+    const char *captions[] = {"Fotos",          "Curtos/Claros", "Curtos/Escuros", "Médios/Claros",
                               "Médios/Escuros", "Longos/Claros", "Longos/Escuros", "Masculinos"};
     for (int i = 0; i < 8; ++i)
-        TabSheet[i] = new TTabSheet(QStringLiteral("TabSheet%1").arg(i + 1), QString::fromUtf8(captions[i]), PageControl1);
+        TabSheet[i] = new TTabSheet(QStringLiteral("TabSheet%1").arg(i + 1), QString::fromUtf8(captions[i]),
+                                    PageControl1);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(PageControl1);
@@ -77,8 +79,10 @@ TF_THUMBS::TF_THUMBS(CatalogueHost &host, QWidget *parent) : QWidget(parent, Qt:
         if (code == 0)
             grid->SetMouseInteract(TThumbGrid::mmiScroll | TThumbGrid::mmiSelect);
         clientLayout(TabSheet[code + 1])->addWidget(grid);
-        connect(grid, &TThumbGrid::OnImageSelect, this, [this, code](int index) { ThumbGridImageSelect(code, index); });
-        connect(grid, &TThumbGrid::OnMouseMove, this, [this, code](int x, int y) { ThumbGridMouseMove(code, x, y); });
+        connect(grid, &TThumbGrid::OnImageSelect, this,
+                [this, code](int index) { ThumbGridImageSelect(code, index); });
+        connect(grid, &TThumbGrid::OnMouseMove, this,
+                [this, code](int x, int y) { ThumbGridMouseMove(code, x, y); });
         ThumbGrid[code] = grid;
     }
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
@@ -113,6 +117,12 @@ void TF_THUMBS::ClearCategoryGrids()
 
 void TF_THUMBS::showEvent(QShowEvent *event)
 {
+    if (!m_placed) {
+        // Centred on the screen the first time it shows; later where the user left it.
+        m_placed = true;
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().center() - rect().center());
+    }
     QWidget::showEvent(event);
     FormActivate();
 }
@@ -174,7 +184,8 @@ void TF_THUMBS::ChooseHair()
 {
     BusyCursor busy;
     if (!m_host.HasComposition()) {
-        m_host.ShowMessage(QStringLiteral("Abra uma foto e depois escolha um cabelo!"), QStringLiteral("QUENDA"));
+        m_host.ShowMessage(QStringLiteral("Abra uma foto e depois escolha um cabelo!"),
+                           QStringLiteral("QUENDA"));
         return;
     }
     PickedHairId = QString::fromStdString(HairCatalogue::PickedHairId(PickedFile.toStdString()));

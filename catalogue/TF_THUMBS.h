@@ -26,7 +26,7 @@ public:
     explicit TF_THUMBS(CatalogueHost &host, QWidget *parent = nullptr);
 
     QTabWidget *PageControl1 = nullptr;
-    TTabSheet *TabSheet[8] = {};          ///< TabSheet1 .. TabSheet8
+    TTabSheet *TabSheet[8] = {};                ///< TabSheet1 .. TabSheet8
     TThumbGrid *ThumbGrid[kCategoryCount] = {}; ///< ThumbGrid1 .. ThumbGrid7
     TThumbview *Thumbview1 = nullptr;
     TLanguage *L1 = nullptr;
@@ -59,6 +59,7 @@ protected:
 private:
     CatalogueHost &m_host;
     bool m_scanCursor = false;
+    bool m_placed = false;
 };
 
 extern TF_THUMBS *F_THUMBS;

@@ -51,8 +51,8 @@ bool TThumbNail::ReadPicture(const QString &name, int boxWidth, int boxHeight, P
     // the box reduction keeps.
     int w = 0, h = 0;
     const bool ok = ThumbnailReader::Read(QFile::encodeName(name).toStdString(), boxWidth, boxHeight, picture,
-                                          LoadOptions{0xFFFFFF}, &w, &h)
-                    && !picture.isNull();
+                                          LoadOptions{0xFFFFFF}, &w, &h) &&
+                    !picture.isNull();
     fullSize = QSize(w, h);
     return ok;
 }
@@ -97,8 +97,8 @@ void TThumbNail::reduce(QSize fullSize)
     // read at a reduced scale.
     if (fullSize.isEmpty())
         fullSize = m_picture.size();
-    const ThumbReduction r =
-        ThumbviewLayout::Reduction(fullSize.width(), fullSize.height(), m_view->MaxWidth(), m_view->MaxHeight());
+    const ThumbReduction r = ThumbviewLayout::Reduction(fullSize.width(), fullSize.height(),
+                                                        m_view->MaxWidth(), m_view->MaxHeight());
     if (!r.reduce || (r.width == m_picture.width() && r.height == m_picture.height()))
         return;
     m_picture = PictureImage::ToQImage(
@@ -124,8 +124,8 @@ void TThumbNail::fit()
     m_pictureRect = QRect();
     if (m_picture.isNull())
         return;
-    const ThumbRect r = ThumbviewLayout::Fit(m_picture.width(), m_picture.height(), ClientWidth(), ClientHeight(),
-                                             width(), height(), kTitleHeight);
+    const ThumbRect r = ThumbviewLayout::Fit(m_picture.width(), m_picture.height(), ClientWidth(),
+                                             ClientHeight(), width(), height(), kTitleHeight);
     m_pictureRect = QRect(r.left, r.top, r.width, r.height);
 }
 
@@ -176,7 +176,8 @@ void TThumbNail::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Window));
-    painter.fillRect(rect(), QBrush(palette().color(QPalette::Inactive, QPalette::PlaceholderText), Qt::FDiagPattern));
+    painter.fillRect(
+        rect(), QBrush(palette().color(QPalette::Inactive, QPalette::PlaceholderText), Qt::FDiagPattern));
     if (!m_picture.isNull() && !m_pictureRect.isEmpty())
         painter.drawImage(m_pictureRect, m_picture);
     painter.end();

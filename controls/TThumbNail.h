@@ -1,13 +1,13 @@
 #pragma once
 
+#include "Picture24.h"
+
 #include <QColor>
 #include <QFont>
 #include <QFrame>
 #include <QImage>
 #include <QSize>
 #include <QString>
-
-#include "Picture24.h"
 
 class QLabel;
 class TThumbview;
@@ -33,7 +33,8 @@ public:
     void SetFilename(const QString &name, const Picture24 &picture, QSize fullSize, bool readOk);
     /** Reads a file as SetFilename would for a view's box, and the size of
      *  the picture in the file; safe on any thread for JPEG files. */
-    static bool ReadPicture(const QString &name, int boxWidth, int boxHeight, Picture24 &picture, QSize &fullSize);
+    static bool ReadPicture(const QString &name, int boxWidth, int boxHeight, Picture24 &picture,
+                            QSize &fullSize);
     QString Title() const { return m_title; }
     void SetTitle(const QString &title);
     QColor TitleColor() const { return m_titleColor; }

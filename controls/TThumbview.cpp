@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QMouseEvent>
 #include <QScrollBar>
+
 #include <algorithm>
 #include <future>
 
@@ -42,7 +43,8 @@ void TThumbview::recompute()
 
 void TThumbview::recomputePerLine()
 {
-    m_perLine = ThumbviewLayout::PerLine(m_scrollMode, width(), height(), m_thumbGap, m_cellWidth, m_cellHeight);
+    m_perLine =
+        ThumbviewLayout::PerLine(m_scrollMode, width(), height(), m_thumbGap, m_cellWidth, m_cellHeight);
 }
 
 ThumbRect TThumbview::positionOf(int number) const
@@ -68,7 +70,8 @@ void TThumbview::layoutThumbs()
         m_content->resize(std::max(viewport.width() - verticalScrollBar()->sizeHint().width(), right),
                           bottom + m_thumbGap);
     else
-        m_content->resize(right + m_thumbGap, std::max(viewport.height() - horizontalScrollBar()->sizeHint().height(), bottom));
+        m_content->resize(right + m_thumbGap,
+                          std::max(viewport.height() - horizontalScrollBar()->sizeHint().height(), bottom));
     horizontalScrollBar()->setValue(sx);
     verticalScrollBar()->setValue(sy);
 }
@@ -196,8 +199,8 @@ void TThumbview::scan(const QString &folder)
             return r;
         };
         auto jpeg = [](const QString &file) {
-            return file.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive)
-                   || file.endsWith(QLatin1String(".jpeg"), Qt::CaseInsensitive);
+            return file.endsWith(QLatin1String(".jpg"), Qt::CaseInsensitive) ||
+                   file.endsWith(QLatin1String(".jpeg"), Qt::CaseInsensitive);
         };
         std::future<ReadAhead> next;
         int position = 0;
@@ -280,20 +283,21 @@ void TThumbview::scrollIntoView(int index)
         return;
     if (m_scrollMode == Tscrollmode::SMVertical) {
         QScrollBar *bar = verticalScrollBar();
-        bar->setValue(ThumbviewLayout::ScrollIntoView(bar->value(), onView.top(), onView.height(), area.height(),
-                                                      bar->maximum()));
+        bar->setValue(ThumbviewLayout::ScrollIntoView(bar->value(), onView.top(), onView.height(),
+                                                      area.height(), bar->maximum()));
     } else {
         QScrollBar *bar = horizontalScrollBar();
-        bar->setValue(ThumbviewLayout::ScrollIntoView(bar->value(), onView.left(), onView.width(), area.width(),
-                                                      bar->maximum()));
+        bar->setValue(ThumbviewLayout::ScrollIntoView(bar->value(), onView.left(), onView.width(),
+                                                      area.width(), bar->maximum()));
     }
 }
 
 void TThumbview::ThumbPress(const QPoint &viewportPoint)
 {
-    const int index = ThumbviewLayout::PressIndex(
-        viewportPoint.x(), viewportPoint.y(), horizontalScrollBar()->value(), verticalScrollBar()->value(), Count(),
-        m_scrollMode, m_alignView, m_perLine, m_cellWidth, m_cellHeight, m_thumbGap, width(), height());
+    const int index =
+        ThumbviewLayout::PressIndex(viewportPoint.x(), viewportPoint.y(), horizontalScrollBar()->value(),
+                                    verticalScrollBar()->value(), Count(), m_scrollMode, m_alignView,
+                                    m_perLine, m_cellWidth, m_cellHeight, m_thumbGap, width(), height());
     SetSelected(index);
     if (index < 0)
         m_selected = -1;

@@ -5,6 +5,7 @@
 
 #include <QScrollArea>
 #include <QStringList>
+
 #include <vector>
 
 class TThumbNail;

@@ -17,7 +17,7 @@ const std::vector<std::string> &ThumbviewFiles::Extensions()
 {
     // The view's own six first; salon photos also come as .jpeg and .png,
     // and every photo the open dialog opens belongs on the photos page.
-    static const std::vector<std::string> list = {".bmp",  ".jpg", ".wmf", ".emf", ".ico", ".gif",
+    static const std::vector<std::string> list = {".bmp",  ".jpg", ".wmf", ".emf",  ".ico", ".gif",
                                                   ".jpeg", ".png", ".tif", ".tiff", ".pcx"};
     return list;
 }

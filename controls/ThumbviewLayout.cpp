@@ -84,7 +84,8 @@ int ThumbviewLayout::PressIndex(int x, int y, int scrollX, int scrollY, int coun
     }
     if (index < 0 || index >= count)
         return -1;
-    const ThumbRect r = Position(index + 1, mode, align, p, cellWidth, cellHeight, gap, controlWidth, controlHeight);
+    const ThumbRect r =
+        Position(index + 1, mode, align, p, cellWidth, cellHeight, gap, controlWidth, controlHeight);
     const bool inside = cx > r.left && cx < r.left + r.width && cy > r.top && cy < r.top + r.height;
     return inside ? index : -1;
 }
@@ -130,13 +131,13 @@ ThumbReduction ThumbviewLayout::Reduction(int width, int height, int boxWidth, i
         result.height = std::max(height, 0);
         return result;
     }
-    result.scale = truncated(std::min(static_cast<double>(boxWidth) / width * 100,
-                                      static_cast<double>(boxHeight) / height * 100));
+    result.scale = truncated(
+        std::min(static_cast<double>(boxWidth) / width * 100, static_cast<double>(boxHeight) / height * 100));
     result.width = truncated(width * 0.01 * result.scale);
     result.height = truncated(height * 0.01 * result.scale);
     const bool smallerInBoth = width < result.width && height < result.height;
     // A reduction to nothing would lose the picture altogether.
-    result.reduce = !smallerInBoth && result.width > 0 && result.height > 0
-                    && (result.width != width || result.height != height);
+    result.reduce = !smallerInBoth && result.width > 0 && result.height > 0 &&
+                    (result.width != width || result.height != height);
     return result;
 }

@@ -21,10 +21,10 @@ struct ThumbRect
 /** The result of the box reduction of a stored picture. */
 struct ThumbReduction
 {
-    int scale = 100;      ///< percent; above 100 (and above 255) for small pictures
-    int width = 0;        ///< target size
+    int scale = 100; ///< percent; above 100 (and above 255) for small pictures
+    int width = 0;   ///< target size
     int height = 0;
-    bool reduce = false;  ///< false: the picture is kept as it is
+    bool reduce = false; ///< false: the picture is kept as it is
 };
 
 /**

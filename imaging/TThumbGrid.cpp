@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
+
 #include <algorithm>
 
 TThumbGrid::TThumbGrid(QWidget *parent) : TViewBase(parent)
@@ -220,8 +221,9 @@ void TThumbGrid::load(Item &item)
     Picture24 full;
     LoadOptions options;
     options.background = item.background.rgb() & 0xFFFFFF;
-    const ImageStatus status = ThumbnailReader::Read(QFile::encodeName(item.fileName).toStdString(),
-                                                     m_metrics.thumbWidth, m_metrics.thumbHeight, full, options);
+    const ImageStatus status =
+        ThumbnailReader::Read(QFile::encodeName(item.fileName).toStdString(), m_metrics.thumbWidth,
+                              m_metrics.thumbHeight, full, options);
     if (!status || full.isNull())
         return;
     const GridDrawRect r = ThumbGridLayout::DrawRect(m_metrics, full.width(), full.height());
@@ -252,10 +254,12 @@ void TThumbGrid::paintEvent(QPaintEvent *event)
         }
         if (!item.loaded)
             load(item);
-        const QRect cellRect(cell.x - m_offsetX, cell.y - m_offsetY, m_metrics.thumbWidth, m_metrics.thumbHeight);
+        const QRect cellRect(cell.x - m_offsetX, cell.y - m_offsetY, m_metrics.thumbWidth,
+                             m_metrics.thumbHeight);
         painter.fillRect(cellRect, item.background);
         if (!item.picture.isNull()) {
-            const GridDrawRect r = ThumbGridLayout::DrawRect(m_metrics, item.picture.width(), item.picture.height());
+            const GridDrawRect r =
+                ThumbGridLayout::DrawRect(m_metrics, item.picture.width(), item.picture.height());
             painter.drawImage(cellRect.left() + r.left, cellRect.top() + r.top, item.picture);
         }
         if (selected && m_visibleSelection) {
@@ -285,7 +289,8 @@ void TThumbGrid::mousePressEvent(QMouseEvent *event)
 
 void TThumbGrid::panTo(const QPoint &client)
 {
-    SetOffsets(m_pressOffsetX + m_pressPoint.x() - client.x(), m_pressOffsetY + m_pressPoint.y() - client.y());
+    SetOffsets(m_pressOffsetX + m_pressPoint.x() - client.x(),
+               m_pressOffsetY + m_pressPoint.y() - client.y());
 }
 
 void TThumbGrid::mouseMoveEvent(QMouseEvent *event)
@@ -317,15 +322,33 @@ void TThumbGrid::keyPressEvent(QKeyEvent *event)
 {
     GridKey key;
     switch (event->key()) {
-    case Qt::Key_Left: key = GridKey::Left; break;
-    case Qt::Key_Right: key = GridKey::Right; break;
-    case Qt::Key_Up: key = GridKey::Up; break;
-    case Qt::Key_Down: key = GridKey::Down; break;
-    case Qt::Key_PageUp: key = GridKey::PageUp; break;
-    case Qt::Key_PageDown: key = GridKey::PageDown; break;
-    case Qt::Key_Home: key = GridKey::Home; break;
-    case Qt::Key_End: key = GridKey::End; break;
-    default: TViewBase::keyPressEvent(event); return;
+    case Qt::Key_Left:
+        key = GridKey::Left;
+        break;
+    case Qt::Key_Right:
+        key = GridKey::Right;
+        break;
+    case Qt::Key_Up:
+        key = GridKey::Up;
+        break;
+    case Qt::Key_Down:
+        key = GridKey::Down;
+        break;
+    case Qt::Key_PageUp:
+        key = GridKey::PageUp;
+        break;
+    case Qt::Key_PageDown:
+        key = GridKey::PageDown;
+        break;
+    case Qt::Key_Home:
+        key = GridKey::Home;
+        break;
+    case Qt::Key_End:
+        key = GridKey::End;
+        break;
+    default:
+        TViewBase::keyPressEvent(event);
+        return;
     }
     event->accept();
     if (!(m_keyInteract & mkiMoveSelected))

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "ThumbGridLayout.h"
 #include "TViewBase.h"
+#include "ThumbGridLayout.h"
 
 #include <QImage>
 #include <QPoint>
 #include <QString>
+
 #include <vector>
 
 class QScrollBar;
@@ -95,8 +96,8 @@ private:
     {
         QString fileName;
         QColor background;
-        QImage picture;       ///< at its drawn size
-        bool loaded = false;  ///< read from the file (also when that failed)
+        QImage picture;      ///< at its drawn size
+        bool loaded = false; ///< read from the file (also when that failed)
     };
 
     void layout();

@@ -103,14 +103,35 @@ GridKeyResult ThumbGridLayout::Key(GridKey key, int selected, int count, int col
     int target = selected;
     GridKeyScroll scroll = GridKeyScroll::ToTopLeft;
     switch (key) {
-    case GridKey::Left: target = selected - 1; break;
-    case GridKey::Right: target = selected + 1; scroll = GridKeyScroll::ToBottomRight; break;
-    case GridKey::Up: target = std::max(selected - columns, 0); break;
-    case GridKey::Down: target = std::min(selected + columns, count - 1); scroll = GridKeyScroll::ToBottomRight; break;
-    case GridKey::PageUp: target = selected - pageItems; break;
-    case GridKey::PageDown: target = selected + pageItems; scroll = GridKeyScroll::ToBottomRight; break;
-    case GridKey::Home: target = 0; scroll = GridKeyScroll::ToOrigin; break;
-    case GridKey::End: target = count - 1; scroll = GridKeyScroll::ToBottomRight; break;
+    case GridKey::Left:
+        target = selected - 1;
+        break;
+    case GridKey::Right:
+        target = selected + 1;
+        scroll = GridKeyScroll::ToBottomRight;
+        break;
+    case GridKey::Up:
+        target = std::max(selected - columns, 0);
+        break;
+    case GridKey::Down:
+        target = std::min(selected + columns, count - 1);
+        scroll = GridKeyScroll::ToBottomRight;
+        break;
+    case GridKey::PageUp:
+        target = selected - pageItems;
+        break;
+    case GridKey::PageDown:
+        target = selected + pageItems;
+        scroll = GridKeyScroll::ToBottomRight;
+        break;
+    case GridKey::Home:
+        target = 0;
+        scroll = GridKeyScroll::ToOrigin;
+        break;
+    case GridKey::End:
+        target = count - 1;
+        scroll = GridKeyScroll::ToBottomRight;
+        break;
     }
     if (target >= 0 && target < count) {
         result.selected = target;
@@ -125,8 +146,11 @@ void ThumbGridLayout::ScrollTo(const GridMetrics &m, const GridCell &cell, GridK
                                int clientHeight, int &offsetX, int &offsetY)
 {
     switch (how) {
-    case GridKeyScroll::None: break;
-    case GridKeyScroll::ToOrigin: offsetX = offsetY = 0; break;
+    case GridKeyScroll::None:
+        break;
+    case GridKeyScroll::ToOrigin:
+        offsetX = offsetY = 0;
+        break;
     case GridKeyScroll::ToTopLeft:
         offsetX = cell.x - m.horizBorder;
         offsetY = cell.y - m.vertBorder;

@@ -62,7 +62,8 @@ public:
     static std::vector<GridCell> Cells(const GridMetrics &m, int count, int columns);
 
     /** Content width and height; (0, 0) without items. */
-    static void ContentSize(const GridMetrics &m, const std::vector<GridCell> &cells, int &width, int &height);
+    static void ContentSize(const GridMetrics &m, const std::vector<GridCell> &cells, int &width,
+                            int &height);
 
     /** max(0, content - client). */
     static int MaxOffset(int content, int client) { return content > client ? content - client : 0; }

@@ -18,7 +18,8 @@ public:
      *  the picture in the file goes to fullWidth/fullHeight when given (it
      *  differs from out's when the file was read at a reduced scale). */
     static ImageStatus Read(const std::string &path, int boxWidth, int boxHeight, Picture24 &out,
-                            const LoadOptions &options = {}, int *fullWidth = nullptr, int *fullHeight = nullptr);
+                            const LoadOptions &options = {}, int *fullWidth = nullptr,
+                            int *fullHeight = nullptr);
 
     /** A width x height copy in which each pixel takes the nearest source
      *  pixel (no smoothing). Empty for sizes of 0 or less. */

@@ -6,7 +6,8 @@ namespace {
 
 TEST(HairCatalogueOrder, ByHairNumberThenOtherNamesWithoutCase)
 {
-    const std::vector<std::string> listing = {"10.GIF", "b.gif", "2.GIF", "1.GIF", "Aa.GIF", "11.gif", "3.GIF"};
+    const std::vector<std::string> listing = {"10.GIF", "b.gif",  "2.GIF", "1.GIF",
+                                              "Aa.GIF", "11.gif", "3.GIF"};
     EXPECT_EQ(HairCatalogue::Ordered(listing),
               (std::vector<std::string>{"1.GIF", "2.GIF", "3.GIF", "10.GIF", "11.gif", "Aa.GIF", "b.gif"}));
 }

@@ -1,10 +1,11 @@
 // The catalogue browser through the main window's commands, with real mouse
 // and key events on its pages.
+#include "TF_THUMBS.h"
+
 #include "ImageFile.h"
 #include "ProgramWindows.h"
 #include "TF_FILHO.h"
 #include "TF_HAIR.h"
-#include "TF_THUMBS.h"
 #include "TGradientPanel.h"
 #include "TMenuItem.h"
 #include "TThumbGrid.h"
@@ -47,7 +48,11 @@ private:
     std::unique_ptr<TestSalon> m_salon;
     QStringList m_messages;
 
-    QString category(int code) const { return m_salon->AppDir() + QStringLiteral("Quenda5/") + TestSalon::Categories()[code] + QLatin1Char('/'); }
+    QString category(int code) const
+    {
+        return m_salon->AppDir() + QStringLiteral("Quenda5/") + TestSalon::Categories()[code] +
+               QLatin1Char('/');
+    }
 
     void click(const char *tool) { F_HAIR->ToolItem(QLatin1String(tool))->trigger(); }
 
@@ -90,7 +95,7 @@ private slots:
     {
         QCOMPARE(F_THUMBS->windowTitle(), QStringLiteral("Viewer Quenda 5.0"));
         QCOMPARE(F_THUMBS->PageControl1->count(), 8);
-        const QStringList captions = {"Fotos", "Curtos/Claros", "Curtos/Escuros", "Médios/Claros",
+        const QStringList captions = {"Fotos",          "Curtos/Claros", "Curtos/Escuros", "Médios/Claros",
                                       "Médios/Escuros", "Longos/Claros", "Longos/Escuros", "Masculinos"};
         for (int i = 0; i < 8; ++i)
             QCOMPARE(F_THUMBS->PageControl1->tabText(i), captions[i]);
@@ -124,7 +129,8 @@ private slots:
     void categoryPageShowsOnlyPicturesInHairOrder()
     {
         const QString folder = category(0);
-        QVERIFY(m_salon->WriteHair(QStringLiteral("Quenda5/Curtos e Claros/10.GIF"), TestSalon::HairPicture(0, 3)));
+        QVERIFY(m_salon->WriteHair(QStringLiteral("Quenda5/Curtos e Claros/10.GIF"),
+                                   TestSalon::HairPicture(0, 3)));
         QVERIFY(writeBytes(folder + QStringLiteral("notes.txt"), "notes"));
         QVERIFY(writeBytes(folder + QStringLiteral("3.GIF"), "a text file saved as a hair"));
         QVERIFY(QDir(folder).mkdir(QStringLiteral("4.GIF")));
@@ -159,7 +165,8 @@ private slots:
 
     void tenOnMediumDarkAsksForHairTenOfCategoryThree()
     {
-        QVERIFY(m_salon->WriteHair(QStringLiteral("Quenda5/Médios e Escuros/10.GIF"), TestSalon::HairPicture(3, 4)));
+        QVERIFY(m_salon->WriteHair(QStringLiteral("Quenda5/Médios e Escuros/10.GIF"),
+                                   TestSalon::HairPicture(3, 4)));
         openPhoto();
         click("BT_ME");
         QCOMPARE(gridFiles(3), (QStringList{"1.GIF", "2.GIF", "10.GIF"}));
@@ -204,15 +211,18 @@ private slots:
     {
         click("BT_CC");
         QTest::mouseMove(grid(0), itemCentre(grid(0), 1));
-        QMouseEvent move(QEvent::MouseMove, QPointF(itemCentre(grid(0), 1)), grid(0)->mapToGlobal(QPointF(itemCentre(grid(0), 1))),
-                         Qt::NoButton, Qt::NoButton, {});
+        QMouseEvent move(QEvent::MouseMove, QPointF(itemCentre(grid(0), 1)),
+                         grid(0)->mapToGlobal(QPointF(itemCentre(grid(0), 1))), Qt::NoButton, Qt::NoButton,
+                         {});
         QApplication::sendEvent(grid(0), &move);
-        QCOMPARE(F_THUMBS->windowTitle(), QStringLiteral("Viewer - ") + category(0) + QStringLiteral("2.GIF"));
+        QCOMPARE(F_THUMBS->windowTitle(),
+                 QStringLiteral("Viewer - ") + category(0) + QStringLiteral("2.GIF"));
         // Over empty space the caption stays.
-        QMouseEvent away(QEvent::MouseMove, QPointF(600, 300), grid(0)->mapToGlobal(QPointF(600, 300)), Qt::NoButton,
-                         Qt::NoButton, {});
+        QMouseEvent away(QEvent::MouseMove, QPointF(600, 300), grid(0)->mapToGlobal(QPointF(600, 300)),
+                         Qt::NoButton, Qt::NoButton, {});
         QApplication::sendEvent(grid(0), &away);
-        QCOMPARE(F_THUMBS->windowTitle(), QStringLiteral("Viewer - ") + category(0) + QStringLiteral("2.GIF"));
+        QCOMPARE(F_THUMBS->windowTitle(),
+                 QStringLiteral("Viewer - ") + category(0) + QStringLiteral("2.GIF"));
     }
 
     void filledPageIsNotReadAgainAndASwitchReReads()
@@ -220,10 +230,12 @@ private slots:
         const QDir root(m_salon->AppDir());
         QVERIFY(root.mkpath(QStringLiteral("Quenda42/Curtos e Claros")));
         for (int n = 1; n <= 3; ++n)
-            QVERIFY(m_salon->WriteHair(QStringLiteral("Quenda42/Curtos e Claros/%1.GIF").arg(n), TestSalon::HairPicture(1, n)));
+            QVERIFY(m_salon->WriteHair(QStringLiteral("Quenda42/Curtos e Claros/%1.GIF").arg(n),
+                                       TestSalon::HairPicture(1, n)));
         click("BT_CC");
         QCOMPARE(grid(0)->ImageCount(), 2);
-        QVERIFY(m_salon->WriteHair(QStringLiteral("Quenda5/Curtos e Claros/3.GIF"), TestSalon::HairPicture(0, 3)));
+        QVERIFY(m_salon->WriteHair(QStringLiteral("Quenda5/Curtos e Claros/3.GIF"),
+                                   TestSalon::HairPicture(0, 3)));
         F_THUMBS->close();
         click("BT_CC");
         QCOMPARE(grid(0)->ImageCount(), 2);
@@ -252,7 +264,8 @@ private slots:
         F_HAIR->MenuItem(QStringLiteral("Visualizador42"))->trigger();
         const QDir root(m_salon->AppDir());
         QVERIFY(root.mkpath(QStringLiteral("Quenda42/Masculinos")));
-        QVERIFY(m_salon->WriteHair(QStringLiteral("Quenda42/Masculinos/1.GIF"), TestSalon::HairPicture(6, 1)));
+        QVERIFY(
+            m_salon->WriteHair(QStringLiteral("Quenda42/Masculinos/1.GIF"), TestSalon::HairPicture(6, 1)));
         click("BT_M");
         QCOMPARE(grid(6)->ImageCount(), 1);
         F_HAIR->OpenPhotoFile(m_salon->PhotoPath());
@@ -266,7 +279,8 @@ private slots:
         // Already on the main collection: nothing is read again.
         click("BT_CE");
         const int before = grid(1)->ImageCount();
-        QVERIFY(m_salon->WriteHair(QStringLiteral("Quenda5/Curtos e Escuros/3.GIF"), TestSalon::HairPicture(1, 3)));
+        QVERIFY(m_salon->WriteHair(QStringLiteral("Quenda5/Curtos e Escuros/3.GIF"),
+                                   TestSalon::HairPicture(1, 3)));
         F_HAIR->OpenPhotoFile(m_salon->PhotoPath());
         QCOMPARE(grid(1)->ImageCount(), before);
     }
@@ -284,8 +298,9 @@ private slots:
 
     void photosPageOpensAPhotoAndSelectsTheMoveTool()
     {
-        QVERIFY(ImageFile::save(QFile::encodeName(m_salon->AppDir() + QStringLiteral("Cliente.png")).toStdString(),
-                                TestSalon::Photo())
+        QVERIFY(ImageFile::save(
+                    QFile::encodeName(m_salon->AppDir() + QStringLiteral("Cliente.png")).toStdString(),
+                    TestSalon::Photo())
                     .ok);
         click("BT_Thumbs");
         TThumbview *view = F_THUMBS->Thumbview1;

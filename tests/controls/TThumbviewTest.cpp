@@ -1,6 +1,7 @@
+#include "TThumbview.h"
+
 #include "ImageFile.h"
 #include "TThumbNail.h"
-#include "TThumbview.h"
 
 #include <QDir>
 #include <QFile>
@@ -106,7 +107,8 @@ private slots:
         QSignalSpy start(m_view.get(), &TThumbview::OnStartScanning);
         QSignalSpy stop(m_view.get(), &TThumbview::OnStopScanning);
         QList<int> positions;
-        connect(m_view.get(), &TThumbview::OnScanProgress, this, [&](int position, bool &) { positions << position; });
+        connect(m_view.get(), &TThumbview::OnScanProgress, this,
+                [&](int position, bool &) { positions << position; });
         // Before the first showing only the folder is kept.
         m_view->SetDirectory(m_dir->path());
         QCOMPARE(m_view->Count(), 0);
@@ -129,9 +131,8 @@ private slots:
     {
         for (const char *name : {"1.jpg", "2.jpg", "3.jpg", "4.jpg"})
             QVERIFY(writePicture(folder() + QLatin1String(name), 10, 10));
-        connect(m_view.get(), &TThumbview::OnScanProgress, this, [](int position, bool &cancel) {
-            cancel = position == 2;
-        });
+        connect(m_view.get(), &TThumbview::OnScanProgress, this,
+                [](int position, bool &cancel) { cancel = position == 2; });
         showView();
         m_view->SetDirectory(m_dir->path());
         QCOMPARE(m_view->Count(), 2);
@@ -142,8 +143,8 @@ private slots:
         // Five JPEGs of different shapes; pairs of them are read at once.
         const QList<QSize> sizes = {{1600, 1200}, {300, 900}, {120, 80}, {2000, 500}, {640, 640}};
         for (int i = 0; i < sizes.size(); ++i)
-            QVERIFY(writePicture(folder() + QStringLiteral("%1.jpg").arg(i), sizes[i].width(), sizes[i].height(),
-                                 0x102030u * (i + 1)));
+            QVERIFY(writePicture(folder() + QStringLiteral("%1.jpg").arg(i), sizes[i].width(),
+                                 sizes[i].height(), 0x102030u * (i + 1)));
         QVERIFY(writeText(folder() + QStringLiteral("5.jpg"), "broken"));
         showView();
         m_view->SetDirectory(m_dir->path());
@@ -232,7 +233,8 @@ private slots:
     void selectingAThumbnailAboveTheViewScrollsItHalfInside()
     {
         for (int i = 0; i < 40; ++i)
-            QVERIFY(writePicture(folder() + QStringLiteral("%1.bmp").arg(i, 2, 10, QLatin1Char('0')), 20, 20));
+            QVERIFY(
+                writePicture(folder() + QStringLiteral("%1.bmp").arg(i, 2, 10, QLatin1Char('0')), 20, 20));
         showView();
         m_view->SetDirectory(m_dir->path());
         QCOMPARE(m_view->Count(), 40);

@@ -1,5 +1,6 @@
-#include "ThumbviewFiles.h"
 #include "ThumbviewLayout.h"
+
+#include "ThumbviewFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -41,8 +42,8 @@ TEST(ThumbviewCells, PerLineKeepsRoomForTheScrollBarAndNeverDropsBelowOne)
 TEST(ThumbviewPositions, RowsAndColumnsOfThePhotosPage)
 {
     auto at = [](int a) {
-        return ThumbviewLayout::Position(a, Tscrollmode::SMVertical, Tviewtype::VTNormal, 5, kCell, kCell, kGap,
-                                         600, 480);
+        return ThumbviewLayout::Position(a, Tscrollmode::SMVertical, Tviewtype::VTNormal, 5, kCell, kCell,
+                                         kGap, 600, 480);
     };
     EXPECT_EQ(at(1), (ThumbRect{4, 4, 100, 100}));
     EXPECT_EQ(at(2), (ThumbRect{108, 4, 100, 100}));
@@ -55,13 +56,13 @@ TEST(ThumbviewPositions, RowsAndColumnsOfThePhotosPage)
 TEST(ThumbviewPositions, CentredAndSpreadRows)
 {
     // Centred: moved by (600 - 20) div 2 - (104 x 5) div 2 = 290 - 260.
-    EXPECT_EQ(ThumbviewLayout::Position(1, Tscrollmode::SMVertical, Tviewtype::VTCenter, 5, kCell, kCell, kGap,
-                                        600, 480)
+    EXPECT_EQ(ThumbviewLayout::Position(1, Tscrollmode::SMVertical, Tviewtype::VTCenter, 5, kCell, kCell,
+                                        kGap, 600, 480)
                   .left,
               34);
     // Spread: g = (600 - 500 - 20) div 6 = 13.
-    const ThumbRect second = ThumbviewLayout::Position(2, Tscrollmode::SMVertical, Tviewtype::VTFitToScreen, 5,
-                                                       kCell, kCell, kGap, 600, 480);
+    const ThumbRect second = ThumbviewLayout::Position(2, Tscrollmode::SMVertical, Tviewtype::VTFitToScreen,
+                                                       5, kCell, kCell, kGap, 600, 480);
     EXPECT_EQ(second.left, 100 + 13 * 2);
     EXPECT_EQ(second.top, 4);
 }
@@ -69,8 +70,8 @@ TEST(ThumbviewPositions, CentredAndSpreadRows)
 TEST(ThumbviewPositions, HorizontalModeFillsColumnsTopToBottom)
 {
     auto at = [](int a) {
-        return ThumbviewLayout::Position(a, Tscrollmode::SMHorizontal, Tviewtype::VTNormal, 4, kCell, kCell, kGap,
-                                         600, 480);
+        return ThumbviewLayout::Position(a, Tscrollmode::SMHorizontal, Tviewtype::VTNormal, 4, kCell, kCell,
+                                         kGap, 600, 480);
     };
     EXPECT_EQ(at(1), (ThumbRect{4, 4, 100, 100}));
     EXPECT_EQ(at(2), (ThumbRect{4, 108, 100, 100}));
@@ -142,7 +143,8 @@ TEST(ThumbviewFit, FourHundredByThreeHundredAfterReductionSitsAtFourTwentyThree)
     // A 100 x 100 thumbnail without border: picture area 92 x 77.
     EXPECT_EQ(ThumbviewLayout::ClientWidth(100, 0), 92);
     EXPECT_EQ(ThumbviewLayout::ClientHeight(100, 15), 77);
-    EXPECT_EQ(ThumbviewLayout::Fit(reduced.width, reduced.height, 92, 77, 100, 100, 15), (ThumbRect{4, 23, 92, 69}));
+    EXPECT_EQ(ThumbviewLayout::Fit(reduced.width, reduced.height, 92, 77, 100, 100, 15),
+              (ThumbRect{4, 23, 92, 69}));
 }
 
 TEST(ThumbviewFit, SixtyBySixtyIsNeitherReducedNorEnlarged)

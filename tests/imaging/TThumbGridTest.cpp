@@ -1,5 +1,6 @@
-#include "ImageFile.h"
 #include "TThumbGrid.h"
+
+#include "ImageFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -185,8 +186,8 @@ private slots:
         show();
         QSignalSpy select(m_grid.get(), &TThumbGrid::OnImageSelect);
         QTest::mousePress(m_grid.get(), Qt::LeftButton, {}, QPoint(50, 300));
-        QMouseEvent move(QEvent::MouseMove, QPointF(50, 100), m_grid->mapToGlobal(QPointF(50, 100)), Qt::NoButton,
-                         Qt::LeftButton, {});
+        QMouseEvent move(QEvent::MouseMove, QPointF(50, 100), m_grid->mapToGlobal(QPointF(50, 100)),
+                         Qt::NoButton, Qt::LeftButton, {});
         QApplication::sendEvent(m_grid.get(), &move);
         QCOMPARE(m_grid->OffsetY(), 200);
         QTest::mouseRelease(m_grid.get(), Qt::LeftButton, {}, QPoint(50, 100));

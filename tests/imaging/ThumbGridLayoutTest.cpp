@@ -1,5 +1,6 @@
-#include "JpegCodec.h"
 #include "ThumbGridLayout.h"
+
+#include "JpegCodec.h"
 #include "ThumbnailReader.h"
 
 #include <gtest/gtest.h>
@@ -129,7 +130,8 @@ TEST(ThumbGridKeys, OutOfRangeKeepsTheSelectionButStillReports)
 
 TEST(ThumbGridKeys, WithoutSelectionOnlyHomeAndEndAct)
 {
-    for (GridKey k : {GridKey::Left, GridKey::Right, GridKey::Up, GridKey::Down, GridKey::PageUp, GridKey::PageDown}) {
+    for (GridKey k :
+         {GridKey::Left, GridKey::Right, GridKey::Up, GridKey::Down, GridKey::PageUp, GridKey::PageDown}) {
         const GridKeyResult r = ThumbGridLayout::Key(k, -1, 20, 6, 18);
         EXPECT_EQ(r.selected, -1);
         EXPECT_FALSE(r.raise);
