@@ -241,6 +241,8 @@ void BM_PhotosPageScan(benchmark::State &state)
     view.SetSize(50);
     view.SetScrollMode(Tscrollmode::SMVertical);
     view.show();
+    while (!view.Shown())
+        QApplication::processEvents();
     for (auto _ : state) {
         view.SetDirectory(salon().appDir);
         if (view.Count() != kPhotos)

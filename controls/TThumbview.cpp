@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTimer>
 
 #include <algorithm>
 #include <future>
@@ -303,13 +304,23 @@ void TThumbview::ThumbPress(const QPoint &viewportPoint)
         m_selected = -1;
 }
 
-void TThumbview::showEvent(QShowEvent *event)
+bool TThumbview::viewportEvent(QEvent *event)
 {
-    QScrollArea::showEvent(event);
-    if (m_shown)
-        return;
-    m_shown = true;
-    scan(m_directory);
+    const bool result = QScrollArea::viewportEvent(event);
+    if (event->type() == QEvent::Paint && !m_shown && !m_scanQueued) {
+        // The first scan follows the first paint, once the empty page is on
+        // the screen: a folder of large photographs then shows the page under
+        // the hourglass rather than nothing at all.
+        m_scanQueued = true;
+        QTimer::singleShot(0, this, [this] {
+            m_scanQueued = false;
+            if (m_shown)
+                return;
+            m_shown = true;
+            scan(m_directory);
+        });
+    }
+    return result;
 }
 
 void TThumbview::resizeEvent(QResizeEvent *event)

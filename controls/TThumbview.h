@@ -57,6 +57,8 @@ public:
     const QStringList &ScanOrderFiles() const { return m_scanList; }
     const QStringList &SortedFiles() const { return m_sortedList; }
     bool Busy() const { return m_busy; }
+    /** True once the first scan after the first showing has run. */
+    bool Shown() const { return m_shown; }
     /** The content widget the thumbnails live in. */
     QWidget *Content() const { return m_content; }
 
@@ -74,7 +76,7 @@ signals:
     void OnDblClick();
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -115,4 +117,5 @@ private:
     int m_perLine = 1;
     bool m_busy = false;
     bool m_shown = false;
+    bool m_scanQueued = false;
 };

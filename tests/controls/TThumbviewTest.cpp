@@ -62,6 +62,8 @@ private:
     {
         m_view->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+        // The first scan follows once the view is on the screen.
+        QTRY_VERIFY(m_view->Shown());
     }
 
 private slots:
