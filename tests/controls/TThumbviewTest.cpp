@@ -173,12 +173,31 @@ private slots:
     void unreadablePictureKeepsItsTitleAndAnEmptyPicture()
     {
         QVERIFY(writeText(folder() + QStringLiteral("broken.jpg"), "this is not a JPEG"));
+        // A bitmap header claiming 100000 x 100000 pixels and nothing after it.
+        QByteArray huge(54, '\0');
+        huge[0] = 'B';
+        huge[1] = 'M';
+        auto put32 = [&huge](int at, quint32 v) {
+            for (int i = 0; i < 4; ++i)
+                huge[at + i] = char((v >> (8 * i)) & 0xFF);
+        };
+        put32(2, 54);
+        put32(10, 54);
+        put32(14, 40);
+        put32(18, 100000);
+        put32(22, 100000);
+        huge[26] = 1;
+        huge[28] = 24;
+        QVERIFY(writeText(folder() + QStringLiteral("huge.bmp"), huge));
         showView();
         m_view->SetDirectory(m_dir->path());
-        QCOMPARE(m_view->Count(), 1);
+        QCOMPARE(m_view->Count(), 2);
         QCOMPARE(m_view->Thumb(0)->Title(), QStringLiteral("broken.jpg"));
-        QVERIFY(m_view->Thumb(0)->Picture().isNull());
-        QVERIFY(!m_view->Thumb(0)->ImageReady());
+        QCOMPARE(m_view->Thumb(1)->Title(), QStringLiteral("huge.bmp"));
+        for (int i = 0; i < 2; ++i) {
+            QVERIFY(m_view->Thumb(i)->Picture().isNull());
+            QVERIFY(!m_view->Thumb(i)->ImageReady());
+        }
     }
 
     void largePictureIsStoredReducedAndFitted()
