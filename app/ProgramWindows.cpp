@@ -30,7 +30,7 @@ void ProgramWindows::Create(const QString &appDir)
     QApplication::setApplicationName(QStringLiteral("QUENDA 5"));
     order().clear();
     made(new TF_HAIR(appDir));
-    made(F_THUMBS = new TF_THUMBS(F_HAIR->AppDir()));
+    made(F_THUMBS = new TF_THUMBS(*F_HAIR));
     made(F_SOBRE = new TF_SOBRE(F_HAIR->AppDir()));
     made(F_DRAW = new TF_DRAW(F_HAIR->AppDir()));
     made(F_PREVIEW = new TF_PREVIEW());

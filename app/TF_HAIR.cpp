@@ -11,6 +11,7 @@
 #include "TF_FILHO.h"
 #include "TF_QSTART.h"
 #include "TF_SOBRE.h"
+#include "TF_THUMBS.h"
 #include "TFormScaler.h"
 #include "TGradientPanel.h"
 #include "THelpViewer.h"
@@ -250,8 +251,8 @@ void TF_HAIR::buildMenus()
     separator(imagem, QStringLiteral("N6"));
     auto *collections = new QActionGroup(this);
     collections->setExclusive(true);
-    TMenuItem *v50 = addEntry(imagem, QStringLiteral("Visualizador50"), QStringLiteral("&Visualizador Quenda 5.0"), QKeySequence(Qt::Key_F12), nullptr);
-    TMenuItem *v42 = addEntry(imagem, QStringLiteral("Visualizador42"), QStringLiteral("Pelvane Collection I"), QKeySequence(Qt::Key_F11), nullptr);
+    TMenuItem *v50 = addEntry(imagem, QStringLiteral("Visualizador50"), QStringLiteral("&Visualizador Quenda 5.0"), QKeySequence(Qt::Key_F12), &TF_HAIR::Visualizador50Click);
+    TMenuItem *v42 = addEntry(imagem, QStringLiteral("Visualizador42"), QStringLiteral("Pelvane Collection I"), QKeySequence(Qt::Key_F11), &TF_HAIR::Visualizador42Click);
     for (TMenuItem *v : {v50, v42}) {
         v->setCheckable(true);
         collections->addAction(v);
@@ -380,11 +381,14 @@ void TF_HAIR::buildToolBar()
     TToolItem *sliders = addTool(QStringLiteral("BT_SLIDERS"), imagem, QString(), QStringLiteral("Cores Cabelo"), &TF_HAIR::BT_SLIDERSClick);
     sliders->setCheckable(true);
 
-    addTool(QStringLiteral("BT_Thumbs"), cabelos, QStringLiteral("Thumbnails"), QStringLiteral("Ver & Abrir Fotos"), nullptr);
+    addTool(QStringLiteral("BT_Thumbs"), cabelos, QStringLiteral("Thumbnails"), QStringLiteral("Ver & Abrir Fotos"), &TF_HAIR::BT_ThumbsClick);
     const char *categoryButtons[] = {"BT_CC", "BT_CE", "BT_MC", "BT_ME", "BT_LC", "BT_LE", "BT_M"};
+    void (TF_HAIR::*categoryHandlers[])() = {&TF_HAIR::BT_CCClick, &TF_HAIR::BT_CEClick, &TF_HAIR::BT_MCClick,
+                                             &TF_HAIR::BT_MEClick, &TF_HAIR::BT_LCClick, &TF_HAIR::BT_LEClick,
+                                             &TF_HAIR::BT_MClick};
     for (int tag = 0; tag < 7; ++tag) {
         TToolItem *item = addTool(QString::fromLatin1(categoryButtons[tag]), cabelos, QString(),
-                                  QStringLiteral("Ver/Abrir ") + kCategories[tag], nullptr);
+                                  QStringLiteral("Ver/Abrir ") + kCategories[tag], categoryHandlers[tag]);
         item->SetTag(tag);
     }
     addTool(QStringLiteral("BT_Sair"), saida, QStringLiteral("Sair"), QStringLiteral("Sair|"), &TF_HAIR::Sair1Click);
@@ -573,7 +577,7 @@ void TF_HAIR::AbrirFoto1Click()
     OD_ABRIR->SetInitialDir(m_handOff.AppDir);
     if (OD_ABRIR->Execute()) {
         m_handOff.FromFile = true;
-        m_handOff.CatalogueFolder = QStringLiteral("Quenda5");
+        switchCollection(QStringLiteral("Quenda5"), false);
         if (QFileInfo(OD_ABRIR->FileName()).isFile())
             OpenChild();
         else
@@ -587,7 +591,7 @@ void TF_HAIR::OpenPhotoFile(const QString &fileName)
     selectMoveToolIfEnabled();
     OD_ABRIR->SetFileName(QFileInfo(fileName).absoluteFilePath());
     m_handOff.FromFile = true;
-    m_handOff.CatalogueFolder = QStringLiteral("Quenda5");
+    switchCollection(QStringLiteral("Quenda5"), false);
     if (QFileInfo(OD_ABRIR->FileName()).isFile())
         OpenChild();
     else
@@ -1271,4 +1275,68 @@ void TF_HAIR::FotoInteira1Click()
     c->T = QString::number(c->Image2->y());
     c->Image1->update();
     c->Image2->update();
+}
+
+// ---------------------------------------------------------------- hair catalogue
+
+void TF_HAIR::showCatalogue(int code)
+{
+    m_handOff.HairType = QString::number(code);
+    hideColourPanel();
+    if (!F_THUMBS)
+        return;
+    F_THUMBS->ShowPage(code);
+    F_THUMBS->show();
+    F_THUMBS->raise();
+    F_THUMBS->activateWindow();
+}
+
+void TF_HAIR::switchCollection(const QString &folder, bool force)
+{
+    const bool changed = m_handOff.CatalogueFolder != folder;
+    m_handOff.CatalogueFolder = folder;
+    const bool main = folder == QLatin1String("Quenda5");
+    MenuItem(QStringLiteral("Visualizador50"))->setChecked(main);
+    MenuItem(QStringLiteral("Visualizador42"))->setChecked(!main);
+    // The browser never shows one collection while choosing from it inserts
+    // hairs of the other.
+    if (F_THUMBS && (changed || force)) {
+        F_THUMBS->setWindowTitle(main ? QStringLiteral("Viewer Quenda 5.0") : QStringLiteral("Viewer Pelvane Collection I"));
+        F_THUMBS->ClearCategoryGrids();
+        if (F_THUMBS->isVisible())
+            F_THUMBS->PageControl1Change();
+    }
+}
+
+void TF_HAIR::Visualizador50Click()
+{
+    m_handOff.HairType = QStringLiteral("7");
+    hideColourPanel();
+    switchCollection(QStringLiteral("Quenda5"), true);
+    if (F_THUMBS) {
+        F_THUMBS->show();
+        F_THUMBS->raise();
+        F_THUMBS->activateWindow();
+    }
+}
+
+void TF_HAIR::Visualizador42Click()
+{
+    m_handOff.HairType = QStringLiteral("7");
+    hideColourPanel();
+    switchCollection(QStringLiteral("Quenda42"), true);
+    if (F_THUMBS) {
+        F_THUMBS->show();
+        F_THUMBS->raise();
+        F_THUMBS->activateWindow();
+    }
+}
+
+void TF_HAIR::OpenPhotoFromCatalogue(const QString &fileName)
+{
+    m_handOff.FromFile = true;
+    OD_ABRIR->SetFileName(fileName);
+    m_handOff.CopyNumber = 0;
+    OpenChild();
+    m_handOff.FromFile = false;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CatalogueHost.h"
 #include "ColourPanelHost.h"
 #include "CompositionHost.h"
 
@@ -38,7 +39,7 @@ class TToolItem;
  * build itself, and the hidden scratch image that hair files, saved and
  * printed pictures and captures pass through.
  */
-class TF_HAIR : public QMainWindow, public CompositionHost, public ColourPanelHost
+class TF_HAIR : public QMainWindow, public CompositionHost, public ColourPanelHost, public CatalogueHost
 {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ windowTitle WRITE setWindowTitle)
@@ -79,7 +80,7 @@ public:
     QString TranslateText(const QString &text) const;
 
     // Windows state.
-    QString AppDir() const { return m_handOff.AppDir; }
+    QString AppDir() const override { return m_handOff.AppDir; }
     bool ColourPanelOpen = false;
     QString RetouchTarget;
     /** Called with each preset number applied (tests and the colour tools). */
@@ -139,7 +140,7 @@ public:
     void BT_ZOOMClick();
     void BT_LACOClick();
     void Redimensionar1Click();
-    void InsertHair(const QString &hairId);
+    void InsertHair(const QString &hairId) override;
     void Replay1Click();
     void tamanhoOriginal1Click();
     void Inserir1Click();
@@ -183,6 +184,23 @@ public:
     /** Asks before open compositions are thrown away; true to go on. */
     bool ConfirmLeaving();
 
+    // The hair catalogue: the browser's commands and what it asks of this window.
+    QString CatalogueFolder() const override { return m_handOff.CatalogueFolder; }
+    QString HairType() const override { return m_handOff.HairType; }
+    void SetHairType(const QString &code) override { m_handOff.HairType = code; }
+    bool HasComposition() const override { return CompositionCount() > 0; }
+    void OpenPhotoFromCatalogue(const QString &fileName) override;
+    void BT_CCClick() { showCatalogue(0); }
+    void BT_CEClick() { showCatalogue(1); }
+    void BT_MCClick() { showCatalogue(2); }
+    void BT_MEClick() { showCatalogue(3); }
+    void BT_LCClick() { showCatalogue(4); }
+    void BT_LEClick() { showCatalogue(5); }
+    void BT_MClick() { showCatalogue(6); }
+    void BT_ThumbsClick() { showCatalogue(7); }
+    void Visualizador50Click();
+    void Visualizador42Click();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
@@ -203,6 +221,8 @@ private:
     void handOffArrangement(TF_FILHO *source);
     void openFromClipboard();
     void fitIfAutomatic(TF_FILHO *composition);
+    void showCatalogue(int code);
+    void switchCollection(const QString &folder, bool force);
 
     CompositionHandOff m_handOff;
     bool m_lassoActive = false;

@@ -17,3 +17,12 @@ target_sources(quenda_controls PRIVATE
   TGradientPanel.cpp TGradientPanel.h
   MessageBoxes.cpp MessageBoxes.h
 )
+# The thumbnail view: Qt-free geometry and file lists, and the widgets.
+target_sources(quenda_controls_core PRIVATE
+  ThumbviewLayout.cpp ThumbviewLayout.h
+  ThumbviewFiles.cpp ThumbviewFiles.h
+)
+target_sources(quenda_controls PRIVATE
+  TThumbview.cpp TThumbview.h
+  TThumbNail.cpp TThumbNail.h
+)

@@ -3,6 +3,7 @@
 #include "ColourProfile.h"
 
 #include <algorithm>
+#include <cmath>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -80,6 +81,10 @@ struct DecodeJob
     std::size_t size = 0;
     Picture24 *picture = nullptr;
     int orientation = 1;
+    int boxWidth = 0;  ///< with a box, decode at a reduced DCT scale
+    int boxHeight = 0;
+    int uprightWidth = 0; ///< the picture's own size, turned upright
+    int uprightHeight = 0;
     bool tooLarge = false;
     bool outOfMemory = false;
     char message[JMSG_LENGTH_MAX] = {};
@@ -151,6 +156,16 @@ bool runDecode(DecodeJob *job)
         }
     }
 
+    const bool turned = job->orientation >= 5;
+    job->uprightWidth = static_cast<int>(turned ? cinfo.image_height : cinfo.image_width);
+    job->uprightHeight = static_cast<int>(turned ? cinfo.image_width : cinfo.image_height);
+    if (job->boxWidth > 0 && job->boxHeight > 0) {
+        // The box applies to the upright picture.
+        const int w = job->uprightWidth;
+        const int h = job->uprightHeight;
+        cinfo.scale_num = static_cast<unsigned>(JpegCodec::scaleEighths(w, h, job->boxWidth, job->boxHeight));
+        cinfo.scale_denom = 8;
+    }
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
     jpeg_start_decompress(&cinfo);
@@ -348,7 +363,30 @@ void JpegCodec::applyOrientation(const Picture24 &in, int orientation, Picture24
     out.swap(result);
 }
 
+int JpegCodec::scaleEighths(int width, int height, int boxWidth, int boxHeight)
+{
+    if (width <= 0 || height <= 0 || boxWidth <= 0 || boxHeight <= 0)
+        return 8;
+    const double s = std::min(static_cast<double>(boxWidth) / width, static_cast<double>(boxHeight) / height);
+    // The reduced picture's sides, rounded up so the decoded one never falls short.
+    const std::int64_t needW = std::min<std::int64_t>(width, static_cast<std::int64_t>(std::ceil(width * s)));
+    const std::int64_t needH = std::min<std::int64_t>(height, static_cast<std::int64_t>(std::ceil(height * s)));
+    for (int n = 1; n < 8; ++n) {
+        const std::int64_t w = (std::int64_t(width) * n + 7) / 8;
+        const std::int64_t h = (std::int64_t(height) * n + 7) / 8;
+        if (w >= needW && h >= needH)
+            return n;
+    }
+    return 8;
+}
+
 ImageStatus JpegCodec::decode(const std::uint8_t *data, std::size_t size, Picture24 &out)
+{
+    return decodeScaled(data, size, 0, 0, out);
+}
+
+ImageStatus JpegCodec::decodeScaled(const std::uint8_t *data, std::size_t size, int boxWidth, int boxHeight,
+                                    Picture24 &out, int *uprightWidth, int *uprightHeight)
 {
     if (!data || size < 4)
         return ImageStatus::failure(ImageMessages::kCorrupt, "no JPEG data");
@@ -357,6 +395,8 @@ ImageStatus JpegCodec::decode(const std::uint8_t *data, std::size_t size, Pictur
         DecodeJob job;
         job.data = data;
         job.size = size;
+        job.boxWidth = boxWidth;
+        job.boxHeight = boxHeight;
         job.picture = &picture;
         const bool decoded = runDecode(&job);
         const std::unique_ptr<JOCTET, decltype(&std::free)> icc(job.icc, &std::free);
@@ -375,6 +415,10 @@ ImageStatus JpegCodec::decode(const std::uint8_t *data, std::size_t size, Pictur
             picture.swap(upright);
         }
         out.swap(picture);
+        if (uprightWidth)
+            *uprightWidth = job.uprightWidth;
+        if (uprightHeight)
+            *uprightHeight = job.uprightHeight;
         return ImageStatus::success();
     } catch (const std::bad_alloc &) {
         return ImageStatus::failure(ImageMessages::kTooLarge, "out of memory");

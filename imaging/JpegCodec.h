@@ -22,6 +22,20 @@ public:
     /** Decodes a whole file held in memory. On failure `out` is untouched. */
     static ImageStatus decode(const std::uint8_t *data, std::size_t size, Picture24 &out);
 
+    /**
+     * Decodes at the smallest DCT scale (1/8 .. 8/8) whose result still
+     * covers the reduction of the upright picture into a boxWidth x
+     * boxHeight box, for thumbnails: a 24 MP photo then costs a fraction of
+     * a full decode. The picture's own upright size goes to uprightWidth and
+     * uprightHeight when given. On failure `out` is untouched.
+     */
+    static ImageStatus decodeScaled(const std::uint8_t *data, std::size_t size, int boxWidth, int boxHeight,
+                                    Picture24 &out, int *uprightWidth = nullptr, int *uprightHeight = nullptr);
+
+    /** The scale numerator (of 8) that decodeScaled uses for a picture of
+     *  width x height as stored (already upright sides). */
+    static int scaleEighths(int width, int height, int boxWidth, int boxHeight);
+
     /** Encodes as baseline YCbCr JPEG; `quality` is clamped to 1..100. */
     static ImageStatus encode(const Picture24 &picture, int quality, std::vector<std::uint8_t> &out);
 

@@ -10,3 +10,9 @@ target_sources(quenda_imaging PRIVATE
   TImageView.cpp TImageView.h
   ImageCursors.cpp ImageCursors.h
 )
+# The thumbnail grid: Qt-free geometry, thumbnail reading and the widget.
+target_sources(quenda_imaging_core PRIVATE
+  ThumbGridLayout.cpp ThumbGridLayout.h
+  ThumbnailReader.cpp ThumbnailReader.h
+)
+target_sources(quenda_imaging PRIVATE TThumbGrid.cpp TThumbGrid.h)
