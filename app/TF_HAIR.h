@@ -134,6 +134,12 @@ public:
     void Zoom1Click();
     void Zoom2Click();
     void GradientPanel1Resize();
+    // Retouch: the photo or the hair through the editor, and its return.
+    void RetoqueFoto1Click();
+    void RetoqueCabelo1Click();
+    /** Puts the scratch picture into the active composition as RetouchTarget
+     *  says; false (user told, nothing changed) when it could not. */
+    bool ApplyRetouch();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

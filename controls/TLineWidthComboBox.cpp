@@ -104,10 +104,10 @@ void TLineWidthComboBox::DrawItem(QPainter &painter, const QRect &rect, int inde
     painter.setBrush(m_color);
     if (s.box.width() > 0 && s.box.height() > 0)
         painter.drawRect(s.box.left, s.box.top, s.box.width() - 1, s.box.height() - 1);
-    if (s.x2 >= s.x1) {
-        painter.setPen(QPen(kSampleGrey, s.penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter.drawLine(s.x1, s.y, s.x2, s.y);
-    }
+    // In a narrow field a wide sample's ends cross; it is still drawn, as
+    // a round blob, so the closed list shows the chosen width.
+    painter.setPen(QPen(kSampleGrey, s.penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawLine(s.x1, s.y, s.x2, s.y);
     painter.restore();
 }
 

@@ -46,17 +46,37 @@ QIcon cursorIcon(int id)
     return QIcon(ImageCursors::cursor(id).pixmap());
 }
 
-// An arrow bending back into the picture: the return to the composition.
+// A curved arrow turning back: undo.
+QIcon undoIcon()
+{
+    QPixmap pixmap(19, 19);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor blue(0x20, 0x60, 0xB0);
+    p.setPen(QPen(blue, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawArc(QRectF(3, 3, 12, 11), 90 * 16, -200 * 16);
+    p.setBrush(blue);
+    p.drawPolygon(QPolygonF({QPointF(9, 0.5), QPointF(9, 6.5), QPointF(4, 3.5)}));
+    return QIcon(pixmap);
+}
+
+// A picture with an arrow leaving it to the right: back to the composition.
 QIcon returnIcon()
 {
     QPixmap pixmap(19, 19);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0x20, 0x60, 0xB0), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawArc(QRectF(3, 3, 12, 11), 90 * 16, -200 * 16);
-    p.setBrush(QColor(0x20, 0x60, 0xB0));
-    p.drawPolygon(QPolygonF({QPointF(9, 0.5), QPointF(9, 6.5), QPointF(4, 3.5)}));
+    p.setPen(QPen(QColor(0x50, 0x50, 0x50), 1));
+    p.setBrush(QColor(0xF0, 0xE0, 0xB0));
+    p.drawRect(QRectF(1.5, 3.5, 9, 12));
+    const QColor green(0x10, 0x90, 0x30);
+    p.setPen(QPen(green, 2.5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(6, 9.5), QPointF(14, 9.5));
+    p.setPen(Qt::NoPen);
+    p.setBrush(green);
+    p.drawPolygon(QPolygonF({QPointF(13, 5), QPointF(18.5, 9.5), QPointF(13, 14)}));
     return QIcon(pixmap);
 }
 } // namespace
@@ -91,7 +111,8 @@ TF_DRAW::TF_DRAW(const QString &appDir, QWidget *parent) : QMainWindow(parent)
 
     StatusPanel0 = new QLabel(this);
     StatusPanel0->setObjectName(QStringLiteral("StatusPanel0"));
-    StatusPanel0->setFixedWidth(kStatusPanel0Width);
+    // Wide enough for five-digit positions in whatever font the scaler sets.
+    StatusPanel0->setMinimumWidth(kStatusPanel0Width);
     StatusPanel1 = new QLabel(this);
     StatusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
@@ -186,7 +207,7 @@ void TF_DRAW::buildToolBar()
     Shape1->setGeometry(11, (kPanelHeight - 26) / 2, 26, 26);
 
     UndoButton = new TSpeedButton(QStringLiteral("UndoButton"), QStringLiteral("Desfazer"), Panel1);
-    UndoButton->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
+    UndoButton->setIcon(undoIcon());
     UndoButton->move(44, kButtonTop);
     connect(UndoButton, &QToolButton::clicked, this, &TF_DRAW::UndoButtonClick);
 
@@ -281,6 +302,9 @@ void TF_DRAW::ShowModal()
     }
     raise();
     activateWindow();
+    // The scaler may have enlarged the font on the first showing.
+    StatusPanel0->setMinimumWidth(std::max(
+        kStatusPanel0Width, StatusPanel0->fontMetrics().horizontalAdvance(QStringLiteral("X: 00000   Y: 00000"))));
     FormActivate();
     QEventLoop loop;
     connect(this, &TF_DRAW::Closed, &loop, &QEventLoop::quit);
