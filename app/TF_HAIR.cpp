@@ -944,7 +944,7 @@ void TF_HAIR::RetoqueFoto1Click()
     RetouchTarget = QStringLiteral("Foto");
     RetouchBridge bridge(this);
     F_DRAW->SetHost(&bridge);
-    F_DRAW->SetPicture(ImageView1->Bitmap());
+    handScratchToEditor();
     F_DRAW->ShowModal();
     F_DRAW->SetHost(nullptr);
     if (c)
@@ -963,9 +963,17 @@ void TF_HAIR::RetoqueCabelo1Click()
     RetouchTarget = QStringLiteral("Cabelo");
     RetouchBridge bridge(this);
     F_DRAW->SetHost(&bridge);
-    F_DRAW->SetPicture(ImageView1->Bitmap());
+    handScratchToEditor();
     F_DRAW->ShowModal();
     F_DRAW->SetHost(nullptr);
+}
+
+void TF_HAIR::handScratchToEditor()
+{
+    // Moved, not copied: nothing reads the scratch image until the editor
+    // returns into it, and a 24-megapixel copy would delay the opening.
+    F_DRAW->SetPicture(std::exchange(ImageView1->Bitmap(), Picture24()));
+    ImageView1->Refresh();
 }
 
 bool TF_HAIR::ApplyRetouch()
@@ -975,7 +983,8 @@ bool TF_HAIR::ApplyRetouch()
         return false;
     if (RetouchTarget == QLatin1String("Cabelo")) {
         // The master stays as loaded, so preset colours start from it again.
-        c->Image2->SetPicture(ImageView1->Bitmap());
+        c->Image2->SetPicture(std::exchange(ImageView1->Bitmap(), Picture24()));
+        ImageView1->Refresh();
         return true;
     }
     if (RetouchTarget != QLatin1String("Foto"))
@@ -993,7 +1002,8 @@ bool TF_HAIR::ApplyRetouch()
         return false;
     }
     m_handOff.CaptureCount = number;
-    c->Image1->SetBitmap(ImageView1->Bitmap());
+    c->Image1->SetBitmap(std::exchange(ImageView1->Bitmap(), Picture24()));
+    ImageView1->Refresh();
     c->lblFilename = temp;
     return true;
 }

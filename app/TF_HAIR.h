@@ -160,6 +160,7 @@ private:
     void compositionActivated(QMdiSubWindow *window);
     void handOffArrangement(TF_FILHO *source);
     void openFromClipboard();
+    void handScratchToEditor();
 
     CompositionHandOff m_handOff;
     bool m_lassoActive = false;

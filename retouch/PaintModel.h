@@ -33,9 +33,19 @@ public:
     void Attach(Picture24 *picture) { m_picture = picture; }
     Picture24 *Picture() const { return m_picture; }
 
-    const Picture24 &Snapshot() const { return m_snapshot; }
-    /** The snapshot becomes a copy of the picture. */
+    /** The picture Undo brings back. */
+    const Picture24 &Snapshot() const;
+    /** The snapshot becomes the picture as it is now. */
     void TakeSnapshot();
+    /** A new picture for a showing: it is also the snapshot. The copy is
+     *  made only when the picture is about to change, so opening a large
+     *  photo costs no copy. */
+    void StartWithPicture();
+    /** The picture is about to be replaced or changed from outside (a file
+     *  read into it): a pending snapshot is made first. */
+    void BeforeOutsideChange();
+    /** The picture was changed from outside. */
+    void AfterOutsideChange() { m_changedSinceSnapshot = true; }
 
     std::uint32_t PenColour() const { return m_penColour; }
     void SetPenColour(std::uint32_t rgb) { m_penColour = rgb & 0xFFFFFFu; }
@@ -74,6 +84,8 @@ public:
 
 private:
     bool pickAt(int x, int y);
+    void makePendingSnapshot();
+    void snapshotAtPress();
 
     Picture24 *m_picture = nullptr;
     Picture24 m_snapshot;
@@ -83,4 +95,9 @@ private:
     bool m_drawing = false;
     int m_penX = 0;
     int m_penY = 0;
+    // The snapshot equals the picture but has not been copied yet.
+    bool m_snapshotPending = false;
+    // The picture changed since the snapshot was copied; a press without
+    // change in between need not copy again.
+    bool m_changedSinceSnapshot = true;
 };

@@ -211,7 +211,8 @@ void TF_DRAW::buildToolBar()
     UndoButton->move(44, kButtonTop);
     connect(UndoButton, &QToolButton::clicked, this, &TF_DRAW::UndoButtonClick);
 
-    SpeedButton1 = new TSpeedButton(QStringLiteral("SpeedButton1"), QStringLiteral("Draw"), Panel1);
+    // Named as the language file knows it, so its hint is translated too.
+    SpeedButton1 = new TSpeedButton(QStringLiteral("PenButton"), QStringLiteral("Draw"), Panel1);
     SpeedButton1->setIcon(cursorIcon(ImageCursors::Pen));
     SpeedButton1->move(82, kButtonTop);
     GotasButton = new TSpeedButton(QStringLiteral("GotasButton"), QStringLiteral("Dropper"), Panel1);
@@ -286,7 +287,7 @@ void TF_DRAW::SetPicture(Picture24 picture)
 {
     Image->SetBitmap(std::move(picture));
     Image->SetViewXY(0, 0);
-    m_model.TakeSnapshot();
+    m_model.StartWithPicture();
 }
 
 void TF_DRAW::ShowModal()
@@ -416,7 +417,10 @@ void TF_DRAW::Open1Click()
     if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty())
         return;
     const QString fileName = OpenDialog1->selectedFiles().constFirst();
+    m_model.BeforeOutsideChange();
     const ImageStatus status = ImageIO1->LoadFromFile(fileName);
+    if (status)
+        m_model.AfterOutsideChange();
     if (!status) {
         report(QString::fromStdString(status.message) + QStringLiteral("\n") + fileName);
         return;

@@ -258,6 +258,7 @@ TEST(PaintModelTest, UndoTakesTheSnapshotsSizeToo)
     p = filled(300, 200, kKey);
     m.TakeSnapshot();
     p.setPixel(3, 3, kPen);
+    m.AfterOutsideChange();
     m.Undo();
     EXPECT_EQ(p, filled(300, 200, kKey));
 }
@@ -279,4 +280,36 @@ TEST(PaintModelTest, ClearAndPasteStartAtTheCornerAndAreClipped)
     EXPECT_EQ(countColour(p, kPen), 30 * 5 - 1);
     EXPECT_EQ(p.width(), 30);
     EXPECT_TRUE(m.Paste(Picture24()).isEmpty());
+}
+
+TEST(PaintModelTest, ANewPictureIsItsOwnSnapshotUntilItChanges)
+{
+    Picture24 old = filled(40, 40, kPen);
+    PaintModel m;
+    m.Attach(&old);
+    m.Press(PaintModel::Button::Left, 1, 1); // snapshot of an earlier showing
+    m.Release();
+    Picture24 p = filled(60, 30, kKey);
+    m.Attach(&p);
+    m.StartWithPicture();
+    EXPECT_EQ(m.Snapshot(), p);
+    m.Undo();
+    EXPECT_EQ(p, filled(60, 30, kKey));
+    // Changes before any press (a paste) still undo to the opened picture.
+    m.Paste(filled(10, 10, 0x010101));
+    m.Undo();
+    EXPECT_EQ(p, filled(60, 30, kKey));
+    // A picture read from outside: the snapshot is what was there before.
+    m.SetPenColour(kPen);
+    m.Press(PaintModel::Button::Left, 5, 5);
+    m.Move(30, 5);
+    m.Release();
+    const Picture24 drawn = p;
+    m.Press(PaintModel::Button::Left, 0, 0);
+    m.Release();
+    m.BeforeOutsideChange();
+    p = filled(20, 20, 0x999999);
+    m.AfterOutsideChange();
+    m.Undo();
+    EXPECT_EQ(p, drawn);
 }
