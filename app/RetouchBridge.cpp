@@ -3,10 +3,18 @@
 #include "TF_HAIR.h"
 #include "TImageView.h"
 
-bool RetouchBridge::ReturnRetouch(const Picture24 &picture)
+#include <utility>
+
+bool RetouchBridge::ReturnRetouch(Picture24 &picture)
 {
-    m_main->ImageView1->SetBitmap(picture);
-    return m_main->ApplyRetouch();
+    // The editor's picture is not needed once it is back: its pixels move
+    // through the scratch image instead of being copied twice.
+    m_main->ImageView1->SetBitmap(std::exchange(picture, Picture24()));
+    if (m_main->ApplyRetouch())
+        return true;
+    picture = std::exchange(m_main->ImageView1->Bitmap(), Picture24());
+    m_main->ImageView1->Refresh();
+    return false;
 }
 
 void RetouchBridge::ShowMessage(const QString &text, const QString &caption)

@@ -17,7 +17,7 @@ class RetouchBridge : public RetouchHost
 public:
     explicit RetouchBridge(TF_HAIR *mainWindow) : m_main(mainWindow) {}
 
-    bool ReturnRetouch(const Picture24 &picture) override;
+    bool ReturnRetouch(Picture24 &picture) override;
     void ShowMessage(const QString &text, const QString &caption) override;
 
 private:

@@ -116,6 +116,8 @@ void runMoves(benchmark::State &state, bool wholeView)
             F_DRAW->Image->Refresh();
         flushPaint();
     }
+    state.counters["view_w"] = client->width();
+    state.counters["view_h"] = client->height();
     F_DRAW->Model().Release();
     F_DRAW->hide();
 }

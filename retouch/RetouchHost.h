@@ -14,10 +14,11 @@ class RetouchHost
 public:
     virtual ~RetouchHost() = default;
 
-    /** Puts the edited picture back into the composition it came from.
-     *  False when that could not be done: the user has been told and the
-     *  composition is as it was, so the editor stays open with the edits. */
-    virtual bool ReturnRetouch(const Picture24 &picture) = 0;
+    /** Puts the edited picture back into the composition it came from; it
+     *  may take the pixels out of `picture` rather than copy them. False
+     *  when that could not be done: the user has been told, the composition
+     *  and `picture` are as they were, and the editor stays open. */
+    virtual bool ReturnRetouch(Picture24 &picture) = 0;
     /** Shows a message box; the text is translated first. */
     virtual void ShowMessage(const QString &text, const QString &caption) = 0;
 

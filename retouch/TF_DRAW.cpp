@@ -482,8 +482,16 @@ void TF_DRAW::FormKeyDown(int key)
 
 void TF_DRAW::QuendaButton1Click()
 {
-    if (m_host && !m_host->ReturnRetouch(Image->Bitmap()))
-        return;
+    if (m_host) {
+        // The host may take the pixels; the snapshot must not be lost with
+        // them when it still is the picture itself.
+        m_model.BeforeOutsideChange();
+        const bool taken = m_host->ReturnRetouch(Image->Bitmap());
+        Image->Refresh();
+        if (!taken)
+            return;
+        m_model.AfterOutsideChange();
+    }
     m_returned = m_host != nullptr;
     close();
 }

@@ -140,6 +140,7 @@ private slots:
         QVERIFY(c);
         const Picture24 master = c->ImageAux2->Bitmap();
         const std::uint32_t key = c->Image2->TransparentColour();
+        Picture24 edited;
         whileEditing(&TF_HAIR::RetoqueCabelo1Click, [&] {
             QCOMPARE(F_HAIR->RetouchTarget, QStringLiteral("Cabelo"));
             QCOMPARE(F_DRAW->Image->Bitmap(), master);
@@ -147,10 +148,11 @@ private slots:
             // Paint across the hair and its white key background.
             F_DRAW->Model().SetPenColour(0x402010);
             stroke({0, 10}, {40, 10});
+            edited = F_DRAW->Image->Bitmap();
             QTest::mouseClick(F_DRAW->QuendaButton1, Qt::LeftButton);
         });
         const Picture24 &shown = c->Image2->Picture();
-        QCOMPARE(shown, F_DRAW->Image->Bitmap());
+        QCOMPARE(shown, edited);
         QCOMPARE(c->Image2->size(), QSize(master.width(), master.height()));
         QCOMPARE(shown.pixel(20, 10), 0x402010u);
         // The key colour is untouched where the pen did not go, and only
@@ -215,6 +217,7 @@ private slots:
             QTest::keyClick(F_DRAW, Qt::Key_Escape);
         });
         QVERIFY(stayedOpen);
+        QVERIFY(!F_DRAW->Image->Bitmap().isNull()); // the edits were still there
         QCOMPARE(m_messages.size(), 1);
         QVERIFY(m_messages[0].contains(QStringLiteral("Temp1.BMP")));
         QCOMPARE(c->Image1->Bitmap(), photo);

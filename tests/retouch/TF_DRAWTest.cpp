@@ -39,7 +39,7 @@ Picture24 filled(int w, int h, std::uint32_t rgb)
 class RecordingHost : public RetouchHost
 {
 public:
-    bool ReturnRetouch(const Picture24 &picture) override
+    bool ReturnRetouch(Picture24 &picture) override
     {
         returned.push_back(picture);
         return accept;
