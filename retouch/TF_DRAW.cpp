@@ -16,6 +16,7 @@
 #include "TSpeedButton.h"
 #include "TranslationPaths.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -27,7 +28,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QStatusBar>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -140,8 +141,6 @@ TF_DRAW::TF_DRAW(const QString &appDir, QWidget *parent) : QMainWindow(parent)
     connect(Image, &TImageView::MouseDown, this, &TF_DRAW::ImageMouseDown);
     connect(Image, &TImageView::MouseMove, this, &TF_DRAW::ImageMouseMove);
     connect(Image, &TImageView::MouseUp, this, &TF_DRAW::ImageMouseUp);
-    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, [this] { FormKeyDown(Qt::Key_Escape); });
 
     FormScaler1 = new TFormScaler(QStringLiteral("FormScaler1"), this);
     FormCreate(appDir);
@@ -311,6 +310,14 @@ void TF_DRAW::ShowModal()
     connect(this, &TF_DRAW::Closed, &loop, &QEventLoop::quit);
     if (isVisible())
         loop.exec();
+}
+
+void TF_DRAW::keyPressEvent(QKeyEvent *event)
+{
+    // Keys no control took (an open list takes its own Esc) reach the
+    // window, whichever control has the focus.
+    FormKeyDown(event->key());
+    QMainWindow::keyPressEvent(event);
 }
 
 void TF_DRAW::closeEvent(QCloseEvent *event)

@@ -404,6 +404,20 @@ private slots:
         QVERIFY(!m_draw->Returned());
     }
 
+    void escapeOnAnOpenListClosesOnlyTheList()
+    {
+        auto *colours = m_draw->ColorComboBoxEx1;
+        colours->showPopup();
+        QTRY_VERIFY(colours->view()->isVisible());
+        QTest::keyClick(colours->view(), Qt::Key_Escape);
+        QTRY_VERIFY(!colours->view()->isVisible());
+        QVERIFY(m_draw->isVisible());
+        // With the focus on the closed list, Esc reaches the window.
+        colours->setFocus();
+        QTest::keyClick(colours, Qt::Key_Escape);
+        QVERIFY(!m_draw->isVisible());
+    }
+
     void returnButtonHandsThePictureBackAndCloses()
     {
         press(Qt::LeftButton, {10, 10});
