@@ -21,7 +21,6 @@
 #include <QTimer>
 
 #include <benchmark/benchmark.h>
-
 #include <chrono>
 #include <cmath>
 #include <memory>
@@ -122,9 +121,15 @@ void runMoves(benchmark::State &state, bool wholeView)
     F_DRAW->hide();
 }
 
-void BM_PenMove_24MP_View1080p(benchmark::State &state) { runMoves(state, false); }
+void BM_PenMove_24MP_View1080p(benchmark::State &state)
+{
+    runMoves(state, false);
+}
 // The same with the whole view drawn again on every move, for comparison.
-void BM_PenMove_24MP_View1080p_WholeView(benchmark::State &state) { runMoves(state, true); }
+void BM_PenMove_24MP_View1080p_WholeView(benchmark::State &state)
+{
+    runMoves(state, true);
+}
 
 // From the menu entry until the editor is shown and painted, closed at once.
 void BM_OpenEditor_24MP(benchmark::State &state)

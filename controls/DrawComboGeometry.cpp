@@ -11,7 +11,8 @@ constexpr int kTextLeading = 2;
 
 DrawComboGeometry::Rect DrawComboGeometry::ColourBox(const Rect &item, ShowStyle style)
 {
-    Rect box{item.left + kBoxInsetX, item.top + kBoxInsetY, item.right - kBoxInsetX, item.bottom - kBoxInsetY};
+    Rect box{item.left + kBoxInsetX, item.top + kBoxInsetY, item.right - kBoxInsetX,
+             item.bottom - kBoxInsetY};
     if (style == ssColorAndText)
         box.right = box.left + kNamedBoxWidth;
     return box;
@@ -25,7 +26,8 @@ DrawComboGeometry::Point DrawComboGeometry::TextOrigin(const Rect &item)
 DrawComboGeometry::LineSample DrawComboGeometry::WidthSample(const Rect &item, int index)
 {
     LineSample s;
-    s.box = {item.left + kBoxInsetX, item.top + kBoxInsetY, item.right - kBoxInsetX, item.bottom - kBoxInsetY};
+    s.box = {item.left + kBoxInsetX, item.top + kBoxInsetY, item.right - kBoxInsetX,
+             item.bottom - kBoxInsetY};
     s.penWidth = index + 1;
     // Round ends reach half the width past each end; shortening by the whole
     // width keeps even the thickest line clear of the box's frame.

@@ -8,8 +8,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QStyleOptionComboBox>
-#include <QStyledItemDelegate>
 #include <QStylePainter>
+#include <QStyledItemDelegate>
 
 namespace {
 // The list's items are painted by the control, at its item height.
@@ -180,7 +180,8 @@ void TColorComboBoxEx::paintEvent(QPaintEvent *)
     option.currentText.clear();
     option.currentIcon = QIcon();
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
-    const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    const QRect field =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
     if (currentIndex() >= 0)
         DrawItem(painter, field, currentIndex(), hasFocus());
 }

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QComboBox>
+
 #include <cstdint>
 
 class QPainter;

@@ -5,8 +5,8 @@
 #include <QAbstractItemView>
 #include <QPainter>
 #include <QStyleOptionComboBox>
-#include <QStyledItemDelegate>
 #include <QStylePainter>
+#include <QStyledItemDelegate>
 
 namespace {
 class WidthItemDelegate : public QStyledItemDelegate
@@ -119,7 +119,8 @@ void TLineWidthComboBox::paintEvent(QPaintEvent *)
     option.currentText.clear();
     option.currentIcon = QIcon();
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
-    const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    const QRect field =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
     if (currentIndex() >= 0)
         DrawItem(painter, field, currentIndex(), hasFocus());
 }

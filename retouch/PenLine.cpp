@@ -74,7 +74,8 @@ PaintRect PenLine::Draw(Picture24 &picture, int x0, int y0, int x1, int y1, int 
     if (area.isEmpty())
         return {};
     int left = area.x + area.width, top = area.y + area.height, right = -1, bottom = -1;
-    const std::uint8_t blue = std::uint8_t(rgb), green = std::uint8_t(rgb >> 8), red = std::uint8_t(rgb >> 16);
+    const std::uint8_t blue = std::uint8_t(rgb), green = std::uint8_t(rgb >> 8),
+                       red = std::uint8_t(rgb >> 16);
     for (int y = area.y; y < area.y + area.height; ++y) {
         const long long py = 2LL * y + offset - ay;
         std::uint8_t *line = picture.scanLine(y);

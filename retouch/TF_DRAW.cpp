@@ -23,12 +23,12 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
-#include <QKeyEvent>
 #include <QStatusBar>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -240,8 +240,8 @@ void TF_DRAW::buildToolBar()
     LineWidthComboBox1->move(205, (kPanelHeight - TLineWidthComboBox::kHeight) / 2);
     connect(LineWidthComboBox1, &TLineWidthComboBox::OnChange, this, &TF_DRAW::LineWidthComboBox1Change);
 
-    QuendaButton1 = new TSpeedButton(QStringLiteral("QuendaButton1"), QStringLiteral("Retornar Retoque ao Quenda"),
-                                      Panel1);
+    QuendaButton1 = new TSpeedButton(QStringLiteral("QuendaButton1"),
+                                     QStringLiteral("Retornar Retoque ao Quenda"), Panel1);
     QuendaButton1->setIcon(returnIcon());
     QuendaButton1->move(292, kButtonTop);
     connect(QuendaButton1, &QToolButton::clicked, this, &TF_DRAW::QuendaButton1Click);
@@ -303,8 +303,8 @@ void TF_DRAW::ShowModal()
     raise();
     activateWindow();
     // The scaler may have enlarged the font on the first showing.
-    StatusPanel0->setMinimumWidth(std::max(
-        kStatusPanel0Width, StatusPanel0->fontMetrics().horizontalAdvance(QStringLiteral("X: 00000   Y: 00000"))));
+    StatusPanel0->setMinimumWidth(std::max(kStatusPanel0Width, StatusPanel0->fontMetrics().horizontalAdvance(
+                                                                   QStringLiteral("X: 00000   Y: 00000"))));
     FormActivate();
     QEventLoop loop;
     connect(this, &TF_DRAW::Closed, &loop, &QEventLoop::quit);

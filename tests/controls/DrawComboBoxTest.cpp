@@ -25,8 +25,8 @@ public:
     {
         clear();
         for (const char *name : {"Red", "Navy", "Red"})
-            addItem(QString::fromLatin1(name), QVariant::fromValue<std::uint32_t>(
-                                                   name[0] == 'R' ? 0x0000FFu : 0x800000u));
+            addItem(QString::fromLatin1(name),
+                    QVariant::fromValue<std::uint32_t>(name[0] == 'R' ? 0x0000FFu : 0x800000u));
         setCurrentIndex(-1);
         ++builds;
     }
@@ -50,7 +50,8 @@ void pickWithMouse(QComboBox *combo, int index)
     QTRY_VERIFY(view->isVisible());
     const QRect r = view->visualRect(view->model()->index(index, 0));
     view->scrollTo(view->model()->index(index, 0));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(index, 0)).center());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      view->visualRect(view->model()->index(index, 0)).center());
     Q_UNUSED(r);
     QTRY_VERIFY(!view->isVisible());
 }

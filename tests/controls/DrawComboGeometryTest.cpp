@@ -1,8 +1,8 @@
-#include "BasicColours.h"
 #include "DrawComboGeometry.h"
 
-#include <gtest/gtest.h>
+#include "BasicColours.h"
 
+#include <gtest/gtest.h>
 #include <set>
 
 using G = DrawComboGeometry;

@@ -1,8 +1,8 @@
 #include "PaintModel.h"
+
 #include "PenLine.h"
 
 #include <gtest/gtest.h>
-
 #include <set>
 
 namespace {
@@ -38,9 +38,9 @@ PaintRect changedBetween(const Picture24 &a, const Picture24 &b)
 
 bool inside(const PaintRect &inner, const PaintRect &outer)
 {
-    return inner.isEmpty()
-           || (inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.width <= outer.x + outer.width
-               && inner.y + inner.height <= outer.y + outer.height);
+    return inner.isEmpty() ||
+           (inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.width <= outer.x + outer.width &&
+            inner.y + inner.height <= outer.y + outer.height);
 }
 } // namespace
 
@@ -139,7 +139,8 @@ TEST(PenLineTest, OnlyThePenColourIsAddedSoTheKeyStaysOneColour)
 
 TEST(PenLineTest, ReturnedRectangleHoldsEveryChangeAndIsClipped)
 {
-    const struct {
+    const struct
+    {
         int x0, y0, x1, y1, width;
     } lines[] = {{-20, -20, 30, 25, 9}, {10, 10, 90, 12, 30}, {5, 38, 70, 39, 1}, {50, 5, 50, 60, 4}};
     for (const auto &l : lines) {

@@ -130,7 +130,8 @@ private slots:
         // The next paste takes a Temp file of its own.
         QGuiApplication::clipboard()->setImage(PictureImage::ToQImage(TestSalon::Photo()));
         F_HAIR->Colar1Click();
-        QCOMPARE(F_HAIR->ActiveComposition()->lblFilename, m_salon->AppDir() + QStringLiteral("Quenda5/Temp5.BMP"));
+        QCOMPARE(F_HAIR->ActiveComposition()->lblFilename,
+                 m_salon->AppDir() + QStringLiteral("Quenda5/Temp5.BMP"));
         QCOMPARE(load(temp4), retouched);
     }
 
@@ -231,9 +232,8 @@ private slots:
         QVERIFY(c);
         F_HAIR->ApagarCabelo1Click();
         QVERIFY(c->Image2->isHidden());
-        whileEditing(&TF_HAIR::RetoqueFoto1Click, [] {
-            QTest::mouseClick(F_DRAW->QuendaButton1, Qt::LeftButton);
-        });
+        whileEditing(&TF_HAIR::RetoqueFoto1Click,
+                     [] { QTest::mouseClick(F_DRAW->QuendaButton1, Qt::LeftButton); });
         QVERIFY(c->Image2->isHidden());
     }
 

@@ -1,11 +1,12 @@
 // The retouch editor on its own, driven by real mouse and key events, with
 // a host that records what comes back.
+#include "TF_DRAW.h"
+
 #include "ImageCursors.h"
 #include "ImageFile.h"
 #include "PictureImage.h"
 #include "RetouchHost.h"
 #include "TColorComboBoxEx.h"
-#include "TF_DRAW.h"
 #include "TImageView.h"
 #include "TLineWidthComboBox.h"
 #include "TMenuItem.h"
@@ -18,8 +19,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -104,8 +105,8 @@ private:
     void press(Qt::MouseButton button, QPoint at) { QTest::mousePress(client(), button, {}, at); }
     void dragTo(Qt::MouseButtons held, QPoint at)
     {
-        QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(client()->mapToGlobal(at)), Qt::NoButton, held,
-                         Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(client()->mapToGlobal(at)), Qt::NoButton,
+                         held, Qt::NoModifier);
         QApplication::sendEvent(client(), &move);
     }
     void release(Qt::MouseButton button, QPoint at) { QTest::mouseRelease(client(), button, {}, at); }
@@ -138,10 +139,10 @@ private slots:
         QCOMPARE(fresh.windowTitle(), QStringLiteral("Retoque Quenda"));
         QCOMPARE(fresh.size(), QSize(593, 442));
         QCOMPARE(fresh.Panel1->height(), 40);
-        const std::pair<QWidget *, int> order[] = {{fresh.Shape1, 11},          {fresh.UndoButton, 44},
-                                                   {fresh.SpeedButton1, 82},    {fresh.GotasButton, 109},
-                                                   {fresh.ColorComboBoxEx1, 149}, {fresh.LineWidthComboBox1, 205},
-                                                   {fresh.QuendaButton1, 292}};
+        const std::pair<QWidget *, int> order[] = {
+            {fresh.Shape1, 11},        {fresh.UndoButton, 44},        {fresh.SpeedButton1, 82},
+            {fresh.GotasButton, 109},  {fresh.ColorComboBoxEx1, 149}, {fresh.LineWidthComboBox1, 205},
+            {fresh.QuendaButton1, 292}};
         for (const auto &[widget, x] : order)
             QCOMPARE(widget->x(), x);
         QCOMPARE(fresh.Shape1->size(), QSize(26, 26));
@@ -168,10 +169,10 @@ private slots:
         QVERIFY(fresh.EditFileName.isEmpty());
 
         const std::pair<const char *, const char *> captions[] = {
-            {"File1", "&Arquivo"},        {"Open1", "&Abrir"},    {"Save1", "&Salvar"},
+            {"File1", "&Arquivo"},          {"Open1", "&Abrir"},     {"Save1", "&Salvar"},
             {"Saveas1", "Salvar &Como..."}, {"Print1", "&Imprimir"}, {"Exit1", "Sai&r"},
-            {"Edit1", "&Editar"},         {"Undo1", "&Desfazer"}, {"Cut1", "&Recortar"},
-            {"Copy1", "&Copiar"},         {"Paste1", "C&olar"}};
+            {"Edit1", "&Editar"},           {"Undo1", "&Desfazer"},  {"Cut1", "&Recortar"},
+            {"Copy1", "&Copiar"},           {"Paste1", "C&olar"}};
         for (const auto &[name, caption] : captions)
             QCOMPARE(fresh.MenuItem(QString::fromLatin1(name))->Caption(), QString::fromUtf8(caption));
         QCOMPARE(fresh.MenuItem(QStringLiteral("Undo1"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -179,7 +180,8 @@ private slots:
         QCOMPARE(fresh.MenuItem(QStringLiteral("Copy1"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_C));
         QCOMPARE(fresh.MenuItem(QStringLiteral("Paste1"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_V));
         for (QFileDialog *d : {fresh.OpenDialog1, fresh.SaveDialog1}) {
-            QCOMPARE(d->nameFilters(), QStringList({QStringLiteral("Bitmap files (*.bmp)"), QStringLiteral("All files (*)")}));
+            QCOMPARE(d->nameFilters(),
+                     QStringList({QStringLiteral("Bitmap files (*.bmp)"), QStringLiteral("All files (*)")}));
             QCOMPARE(d->defaultSuffix(), QStringLiteral("bmp"));
         }
     }
