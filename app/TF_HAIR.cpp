@@ -25,6 +25,8 @@
 #include "TMenuItem.h"
 #include "TOpenImageDialog.h"
 #include "PictureImage.h"
+#include "RetouchBridge.h"
+#include "TF_DRAW.h"
 #include "TPrinterSetupDialog.h"
 #include "TSaveImageDialog.h"
 #include "TwainSource.h"
@@ -277,8 +279,8 @@ void TF_HAIR::buildMenus()
     addEntry(ajuste, QStringLiteral("Flip1"), QStringLiteral("&Flip"), QKeySequence(Qt::CTRL | Qt::Key_F), &TF_HAIR::Flip1Click);
 
     QMenu *retoque = menuFor(QStringLiteral("Desenho1"), QStringLiteral("&Retoque"));
-    addEntry(retoque, QStringLiteral("RetoqueCabelo1"), QStringLiteral("&Cabelo"), {}, nullptr);
-    addEntry(retoque, QStringLiteral("RetoqueFoto1"), QStringLiteral("&Foto"), {}, nullptr);
+    addEntry(retoque, QStringLiteral("RetoqueCabelo1"), QStringLiteral("&Cabelo"), {}, &TF_HAIR::RetoqueCabelo1Click);
+    addEntry(retoque, QStringLiteral("RetoqueFoto1"), QStringLiteral("&Foto"), {}, &TF_HAIR::RetoqueFoto1Click);
 
     QMenu *virtualColor = menuFor(QStringLiteral("VirtualColor1"), QStringLiteral("&Virtual Color"));
     const struct {
@@ -1339,4 +1341,86 @@ void TF_HAIR::OpenPhotoFromCatalogue(const QString &fileName)
     m_handOff.CopyNumber = 0;
     OpenChild();
     m_handOff.FromFile = false;
+}
+
+// ---------------------------------------------------------------- retouch
+
+void TF_HAIR::RetoqueFoto1Click()
+{
+    QPointer<TF_FILHO> c = ActiveComposition();
+    if (!c || !F_DRAW)
+        return;
+    QAction *scroll = ToolItem(QStringLiteral("BT_SCROLL"));
+    scroll->trigger();
+    scroll->setChecked(true);
+    // The photo is edited without the hair over it. A hair the user had
+    // taken away stays away afterwards.
+    const bool overlayShown = !c->Image2->isHidden();
+    c->Image2->hide();
+    ImageView1->SetBitmap(c->Image1->Bitmap());
+    RetouchTarget = QStringLiteral("Foto");
+    RetouchBridge bridge(this);
+    F_DRAW->SetHost(&bridge);
+    handScratchToEditor();
+    F_DRAW->ShowModal();
+    F_DRAW->SetHost(nullptr);
+    if (c)
+        c->Image2->setVisible(overlayShown);
+}
+
+void TF_HAIR::RetoqueCabelo1Click()
+{
+    TF_FILHO *c = ActiveComposition();
+    if (!c || !F_DRAW)
+        return;
+    ToolItem(QStringLiteral("BT_SCROLL"))->trigger();
+    // The master: natural size and the file's colours, whatever the overlay
+    // shows now.
+    ImageView1->SetBitmap(c->ImageAux2->Bitmap());
+    RetouchTarget = QStringLiteral("Cabelo");
+    RetouchBridge bridge(this);
+    F_DRAW->SetHost(&bridge);
+    handScratchToEditor();
+    F_DRAW->ShowModal();
+    F_DRAW->SetHost(nullptr);
+}
+
+void TF_HAIR::handScratchToEditor()
+{
+    // Moved, not copied: nothing reads the scratch image until the editor
+    // returns into it, and a 24-megapixel copy would delay the opening.
+    F_DRAW->SetPicture(std::exchange(ImageView1->Bitmap(), Picture24()));
+    ImageView1->Refresh();
+}
+
+bool TF_HAIR::ApplyRetouch()
+{
+    TF_FILHO *c = ActiveComposition();
+    if (!c)
+        return false;
+    if (RetouchTarget == QLatin1String("Cabelo")) {
+        // The master stays as loaded, so preset colours start from it again.
+        c->Image2->SetPicture(std::exchange(ImageView1->Bitmap(), Picture24()));
+        ImageView1->Refresh();
+        return true;
+    }
+    if (RetouchTarget != QLatin1String("Foto"))
+        return false;
+    // The retouched photo takes the next Temp number for itself: a later
+    // capture or paste must not overwrite the file this composition (and
+    // its inserts and replays) now reads.
+    const int number = m_handOff.CaptureCount + 1;
+    const QString temp = HairFiles::TempPhotoPath(m_handOff.AppDir, m_handOff.CatalogueFolder, number);
+    const ImageStatus saved = ImageIO1->SaveToFile(temp);
+    if (!saved) {
+        ShowMessage(QStringLiteral("Não foi possível gravar a foto temporária em %1: %2")
+                        .arg(temp, QString::fromStdString(saved.message)),
+                    QStringLiteral("QUENDA"));
+        return false;
+    }
+    m_handOff.CaptureCount = number;
+    c->Image1->SetBitmap(std::exchange(ImageView1->Bitmap(), Picture24()));
+    ImageView1->Refresh();
+    c->lblFilename = temp;
+    return true;
 }

@@ -200,6 +200,12 @@ public:
     void BT_ThumbsClick() { showCatalogue(7); }
     void Visualizador50Click();
     void Visualizador42Click();
+    // Retouch: the photo or the hair through the editor, and its return.
+    void RetoqueFoto1Click();
+    void RetoqueCabelo1Click();
+    /** Puts the scratch picture into the active composition as RetouchTarget
+     *  says; false (user told, nothing changed) when it could not. */
+    bool ApplyRetouch();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -223,6 +229,7 @@ private:
     void fitIfAutomatic(TF_FILHO *composition);
     void showCatalogue(int code);
     void switchCollection(const QString &folder, bool force);
+    void handScratchToEditor();
 
     CompositionHandOff m_handOff;
     bool m_lassoActive = false;

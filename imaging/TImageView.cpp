@@ -83,6 +83,39 @@ void TImageView::Refresh()
     invalidateFrame();
 }
 
+void TImageView::RefreshPictureRect(int x, int y, int width, int height)
+{
+    if (width <= 0 || height <= 0)
+        return;
+    if (!m_frameValid || m_frame.isNull() || m_zoom != 100 || m_layout.bitmapWidth() != m_bitmap.width()
+        || m_layout.bitmapHeight() != m_bitmap.height()) {
+        invalidateFrame();
+        return;
+    }
+    const ViewRect drawn = m_layout.drawnRect();
+    const int left = std::max({x, 0, ClientToPictureX(drawn.x)});
+    const int top = std::max({y, 0, ClientToPictureY(drawn.y)});
+    const int right = std::min({x + width, m_bitmap.width(), ClientToPictureX(drawn.x) + drawn.width});
+    const int bottom = std::min({y + height, m_bitmap.height(), ClientToPictureY(drawn.y) + drawn.height});
+    if (right <= left || bottom <= top)
+        return;
+    const int cx = PictureToClientX(left);
+    const int cy = PictureToClientY(top);
+    for (int py = top; py < bottom; ++py) {
+        const int fy = cy + (py - top);
+        if (fy < 0 || fy >= m_frame.height())
+            continue;
+        const std::uint8_t *src = m_bitmap.scanLine(py) + 3 * left;
+        auto *dst = reinterpret_cast<QRgb *>(m_frame.scanLine(fy));
+        for (int px = left; px < right; ++px, src += 3) {
+            const int fx = cx + (px - left);
+            if (fx >= 0 && fx < m_frame.width())
+                dst[fx] = qRgb(src[2], src[1], src[0]);
+        }
+    }
+    m_client->update(QRect(cx, cy, right - left, bottom - top));
+}
+
 void TImageView::SetZoom(int z)
 {
     if (z <= 0 || z == m_zoom)

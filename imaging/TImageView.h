@@ -65,6 +65,11 @@ public:
     void SetBitmap(Picture24 picture);
     /** Lays the view out again and repaints, e.g. after Bitmap() changed. */
     void Refresh();
+    /** Repaints only the pixels of a picture rectangle that changed in
+     *  place (size unchanged), so painting on a large picture costs the
+     *  rectangle, not the window. Falls back to a full repaint when the
+     *  shown frame cannot be patched (zoomed, or not yet built). */
+    void RefreshPictureRect(int x, int y, int width, int height);
 
     int Zoom() const { return m_zoom; }
     /** Ignored for z <= 0 or the current zoom; otherwise lays out, repaints
