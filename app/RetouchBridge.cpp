@@ -3,13 +3,11 @@
 #include "AppPrinter.h"
 #include "BusyCursor.h"
 #include "PrintPictures.h"
-
-#include <QApplication>
-#include <QPrinter>
-
 #include "TF_HAIR.h"
 #include "TImageView.h"
 
+#include <QApplication>
+#include <QPrinter>
 #include <utility>
 
 bool RetouchBridge::ReturnRetouch(Picture24 &picture)

@@ -1,5 +1,6 @@
 // The Retoque menu of the main window: the photo or the hair goes to the
 // editor and, only through its return button, back into the composition.
+#include "AppPrinter.h"
 #include "ImageFile.h"
 #include "PictureImage.h"
 #include "ProgramWindows.h"
@@ -17,6 +18,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QPrinter>
 #include <QTest>
 #include <QTimer>
 
@@ -247,6 +249,35 @@ private slots:
         });
         F_HAIR->MenuItem(QStringLiteral("RetoqueCabelo1"))->trigger();
         QVERIFY(shown);
+    }
+
+    // The editor's Imprimir goes through the program's printer: here, with
+    // the dialogs answered, into a PDF file.
+    void editorPrintsThePictureThroughTheProgramsPrinter()
+    {
+        QVERIFY(openPhotoWithHair());
+        const QString pdf = m_salon->AppDir() + QStringLiteral("retoque.pdf");
+        AppPrinter::SetSaveDialogRunner([pdf](const QString &) { return pdf; });
+        AppPrinter::SetPrintDialogRunner([pdf](QPrinter &printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            return true;
+        });
+        bool enabled = false;
+        whileEditing(&TF_HAIR::RetoqueFoto1Click, [&] {
+            QAction *print = F_DRAW->MenuItem(QStringLiteral("Print1"));
+            enabled = print->isEnabled();
+            print->trigger();
+            F_DRAW->Exit1Click();
+        });
+        AppPrinter::SetSaveDialogRunner({});
+        AppPrinter::SetPrintDialogRunner({});
+        QVERIFY(enabled);
+        QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('|'))));
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.read(5) == "%PDF-");
+        QVERIFY(file.size() > 2000); // a page with the photo on it, not an empty one
     }
 };
 
