@@ -194,6 +194,13 @@ void TF_FILHO::FormCreate()
         const QString temp = HairFiles::TempPhotoPath(h.AppDir, h.CatalogueFolder, h.CaptureCount);
         const ImageStatus saved = ImageIO1->SaveToFile(temp);
         if (!saved) {
+            // An installed salon below /usr or a folder of another user: say
+            // what to do rather than only that the file failed.
+            if (!HairFiles::CanWriteIn(QFileInfo(temp).absolutePath())) {
+                fail(QStringLiteral("A pasta do salão não permite gravação. Inicie o Quenda com --home e "
+                                    "uma pasta onde seja possível gravar."));
+                return;
+            }
             fail(QStringLiteral("Não foi possível gravar a foto temporária em %1: %2")
                      .arg(temp, QString::fromStdString(saved.message)));
             return;
