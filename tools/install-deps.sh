@@ -14,6 +14,10 @@ packages=(
 if [[ "${QUENDA_WITH_OPENCV:-0}" == 1 ]]; then
   packages+=(libopencv-dev)
 fi
+# The packaging check (tools/package-check.sh) builds and lints the .deb.
+if [[ "${QUENDA_WITH_PACKAGING:-0}" == 1 ]]; then
+  packages+=(dpkg-dev file lintian desktop-file-utils appstream)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
