@@ -92,20 +92,20 @@ QString CommandLine::Usage()
 
 QString CommandLine::HelpText()
 {
-    return Usage() + QStringLiteral(
-               "\n"
-               "Simulação de cabelos: abre as fotos dadas como composições.\n"
-               "\n"
-               "Opções:\n"
-               "  --home PASTA   usa PASTA como pasta do salão (catálogo, fotos, ajuda,\n"
-               "                 language.lng e fotos temporárias)\n"
-               "  -h, --help     mostra esta ajuda\n"
-               "  -v, --version  mostra a versão\n"
-               "\n"
-               "Sem --home, a pasta do salão é a pasta do programa quando ela tem o\n"
-               "catálogo; senão é $XDG_DATA_HOME/quenda (~/.local/share/quenda), preenchida\n"
-               "na primeira vez com o salão de exemplo.\n"
-               "Com o Quenda já aberto, as fotos são abertas na janela que já está aberta.\n");
+    return Usage() +
+           QStringLiteral("\n"
+                          "Simulação de cabelos: abre as fotos dadas como composições.\n"
+                          "\n"
+                          "Opções:\n"
+                          "  --home PASTA   usa PASTA como pasta do salão (catálogo, fotos, ajuda,\n"
+                          "                 language.lng e fotos temporárias)\n"
+                          "  -h, --help     mostra esta ajuda\n"
+                          "  -v, --version  mostra a versão\n"
+                          "\n"
+                          "Sem --home, a pasta do salão é a pasta do programa quando ela tem o\n"
+                          "catálogo; senão é $XDG_DATA_HOME/quenda (~/.local/share/quenda), preenchida\n"
+                          "na primeira vez com o salão de exemplo.\n"
+                          "Com o Quenda já aberto, as fotos são abertas na janela que já está aberta.\n");
 }
 
 QString CommandLine::VersionText()

@@ -54,7 +54,8 @@ bool mergeInto(const QString &staged, const QString &to)
         const QString target = to + entry.fileName();
         const QFileInfo existing(target);
         if (existing.exists() || existing.isSymLink()) {
-            if (entry.isDir() && existing.isDir() && !mergeInto(entry.absoluteFilePath() + QLatin1Char('/'), target + QLatin1Char('/')))
+            if (entry.isDir() && existing.isDir() &&
+                !mergeInto(entry.absoluteFilePath() + QLatin1Char('/'), target + QLatin1Char('/')))
                 return false;
             continue;
         }
@@ -69,16 +70,16 @@ bool SalonFolder::HoldsCatalogue(const QString &dir)
 {
     const QStringList names = QDir(dir).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString &name : names)
-        if (name.compare(QLatin1String("Quenda5"), Qt::CaseInsensitive) == 0
-            || name.compare(QLatin1String("Quenda42"), Qt::CaseInsensitive) == 0)
+        if (name.compare(QLatin1String("Quenda5"), Qt::CaseInsensitive) == 0 ||
+            name.compare(QLatin1String("Quenda42"), Qt::CaseInsensitive) == 0)
             return true;
     return false;
 }
 
 QString SalonFolder::UserDir()
 {
-    return withSlash(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-                     + QStringLiteral("/quenda"));
+    return withSlash(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                     QStringLiteral("/quenda"));
 }
 
 QString SalonFolder::ShippedDir(const QString &programDir)

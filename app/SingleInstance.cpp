@@ -40,7 +40,8 @@ QString SingleInstance::ServerName(const QString &salonDir)
     QString canonical = QFileInfo(salonDir).canonicalFilePath();
     if (canonical.isEmpty())
         canonical = QDir::cleanPath(QFileInfo(salonDir).absoluteFilePath());
-    const QByteArray hash = QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    const QByteArray hash =
+        QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
     return socketFolder() + QStringLiteral("/quenda-%1-%2").arg(::getuid()).arg(QString::fromLatin1(hash));
 }
 

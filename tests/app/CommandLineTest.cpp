@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 TEST(CommandLine, HomeInEitherSpellingAndPhotosMadeAbsolute)
@@ -16,7 +17,8 @@ TEST(CommandLine, HomeInEitherSpellingAndPhotosMadeAbsolute)
     ASSERT_EQ(split.photos.size(), 1);
     EXPECT_EQ(split.photos[0], QDir::current().absoluteFilePath(QStringLiteral("a.jpg")));
 
-    const CommandLine joined = CommandLine::Parse({"quenda", "--home=" + home.path(), "/fotos/b.png", "c d.jpg"}, "/opt/q");
+    const CommandLine joined =
+        CommandLine::Parse({"quenda", "--home=" + home.path(), "/fotos/b.png", "c d.jpg"}, "/opt/q");
     EXPECT_TRUE(joined.error.isEmpty());
     EXPECT_EQ(joined.appDir, home.path() + QLatin1Char('/'));
     EXPECT_EQ(joined.photos.size(), 2);
@@ -40,15 +42,19 @@ TEST(CommandLine, PhotoNamedLikeAnOptionAfterDoubleDash)
 TEST(CommandLine, RefusesWhatItDoesNotKnowInPortuguese)
 {
     const CommandLine unknown = CommandLine::Parse({"quenda", "--bogus", "a.jpg"}, "/opt/q");
-    EXPECT_TRUE(unknown.error.startsWith(QStringLiteral("Opção desconhecida: --bogus"))) << unknown.error.toStdString();
+    EXPECT_TRUE(unknown.error.startsWith(QStringLiteral("Opção desconhecida: --bogus")))
+        << unknown.error.toStdString();
     EXPECT_TRUE(unknown.error.contains(CommandLine::Usage()));
     EXPECT_TRUE(unknown.photos.isEmpty()) << "nothing opens from a line that was not understood";
 
-    EXPECT_EQ(CommandLine::Parse({"quenda", "--home"}, "/opt/q").error, QStringLiteral("--home precisa de uma pasta."));
-    EXPECT_EQ(CommandLine::Parse({"quenda", "--home="}, "/opt/q").error, QStringLiteral("--home precisa de uma pasta."));
+    EXPECT_EQ(CommandLine::Parse({"quenda", "--home"}, "/opt/q").error,
+              QStringLiteral("--home precisa de uma pasta."));
+    EXPECT_EQ(CommandLine::Parse({"quenda", "--home="}, "/opt/q").error,
+              QStringLiteral("--home precisa de uma pasta."));
     EXPECT_EQ(CommandLine::Parse({"quenda", "--home", "/nao/existe"}, "/opt/q").error,
               QStringLiteral("A pasta /nao/existe não existe."));
-    EXPECT_TRUE(CommandLine::Parse({"quenda", "-x"}, "/opt/q").error.startsWith(QStringLiteral("Opção desconhecida: -x")));
+    EXPECT_TRUE(CommandLine::Parse({"quenda", "-x"}, "/opt/q")
+                    .error.startsWith(QStringLiteral("Opção desconhecida: -x")));
 }
 
 TEST(CommandLine, HelpAndVersionAreFoundBeforeAnythingElse)

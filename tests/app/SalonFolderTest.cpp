@@ -6,6 +6,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -101,8 +102,9 @@ TEST_F(SalonFolderTest, InstalledProgramFillsTheUserFolderOnce)
     // The user's copy can be written: temporary photos and replaced hairs.
     EXPECT_TRUE(QFileInfo(user + QStringLiteral("Modelo.JPG")).permissions() & QFile::WriteOwner);
     // No staging folder is left beside it.
-    EXPECT_EQ(QDir(user + QStringLiteral("..")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-              QStringList{QStringLiteral("quenda")});
+    EXPECT_EQ(
+        QDir(user + QStringLiteral("..")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+        QStringList{QStringLiteral("quenda")});
 
     // The user changes a hair and adds a language file; the next start
     // leaves both as they are.
@@ -118,7 +120,8 @@ TEST_F(SalonFolderTest, ExistingUserFolderWithoutCatalogueIsCompletedNotReplaced
 {
     write(user + QStringLiteral("Modelo.JPG"), "the salon's own model");
     write(user + QStringLiteral("language.lng"), "mine");
-    const SalonFolder::Choice c = SalonFolder::Choose(root.path() + QStringLiteral("/usr/bin"), false, user, shipped);
+    const SalonFolder::Choice c =
+        SalonFolder::Choose(root.path() + QStringLiteral("/usr/bin"), false, user, shipped);
     EXPECT_EQ(c.dir, user);
     EXPECT_TRUE(c.message.isEmpty());
     EXPECT_EQ(read(user + QStringLiteral("Modelo.JPG")), "the salon's own model");
@@ -132,7 +135,8 @@ TEST_F(SalonFolderTest, UserFolderThatCannotBeMadeFallsBackToTheShippedSalon)
     // A file where the data folder should be: no permission trick, so this
     // holds for root too.
     write(root.path() + QStringLiteral("/home/.local/share"), "not a folder");
-    const SalonFolder::Choice c = SalonFolder::Choose(root.path() + QStringLiteral("/usr/bin"), false, user, shipped);
+    const SalonFolder::Choice c =
+        SalonFolder::Choose(root.path() + QStringLiteral("/usr/bin"), false, user, shipped);
     EXPECT_EQ(c.dir, shipped);
     EXPECT_FALSE(c.message.isEmpty());
     EXPECT_EQ(read(root.path() + QStringLiteral("/home/.local/share")), "not a folder");
@@ -141,7 +145,8 @@ TEST_F(SalonFolderTest, UserFolderThatCannotBeMadeFallsBackToTheShippedSalon)
 TEST_F(SalonFolderTest, MissingShippedSalonStillGivesAUserFolder)
 {
     const QString nowhere = root.path() + QStringLiteral("/nowhere/");
-    const SalonFolder::Choice c = SalonFolder::Choose(root.path() + QStringLiteral("/usr/bin"), false, user, nowhere);
+    const SalonFolder::Choice c =
+        SalonFolder::Choose(root.path() + QStringLiteral("/usr/bin"), false, user, nowhere);
     EXPECT_EQ(c.dir, user);
     EXPECT_FALSE(c.message.isEmpty());
     EXPECT_TRUE(QFileInfo(user).isDir());

@@ -45,8 +45,8 @@ private:
 
     /** Starts the program on `salon` with `photos`; with `reportFile` it
      *  reports its compositions there and ends at `quitAt`. */
-    void start(QProcess &program, const TestSalon &salon, const QStringList &photos, const QString &reportFile = {},
-               int quitAt = 0, bool apart = false)
+    void start(QProcess &program, const TestSalon &salon, const QStringList &photos,
+               const QString &reportFile = {}, int quitAt = 0, bool apart = false)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -61,7 +61,8 @@ private:
             env.insert(QStringLiteral("QUENDA_SINGLE_INSTANCE"), QStringLiteral("0"));
         program.setProcessEnvironment(env);
         program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        program.start(QStringLiteral(QUENDA_PROGRAM), QStringList{QStringLiteral("--home"), salon.AppDir()} + photos);
+        program.start(QStringLiteral(QUENDA_PROGRAM),
+                      QStringList{QStringLiteral("--home"), salon.AppDir()} + photos);
         QVERIFY2(program.waitForStarted(10000), qPrintable(program.errorString()));
     }
 
