@@ -6,22 +6,15 @@
 #include "TF_HAIR.h"
 
 #include <QApplication>
-#include <QMdiArea>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
 
 namespace {
-int openCompositions()
-{
-    const QMdiArea *area = F_HAIR ? F_HAIR->findChild<QMdiArea *>() : nullptr;
-    return area ? int(area->subWindowList().size()) : 0;
-}
-
 void reportCompositions()
 {
-    if (CompositionReport::Update(openCompositions()))
+    if (CompositionReport::Update(F_HAIR->CompositionCount()))
         QTimer::singleShot(0, qApp, &QApplication::quit);
 }
 } // namespace

@@ -196,7 +196,8 @@ void TF_FILHO::FormCreate()
         if (!saved) {
             // An installed salon below /usr or a folder of another user: say
             // what to do rather than only that the file failed.
-            if (!HairFiles::CanWriteIn(QFileInfo(temp).absolutePath())) {
+            const QString folder = QFileInfo(temp).absolutePath();
+            if (QFileInfo(folder).isDir() && !HairFiles::CanWriteIn(folder)) {
                 fail(QStringLiteral("A pasta do salão não permite gravação. Inicie o Quenda com --home e "
                                     "uma pasta onde seja possível gravar."));
                 return;
