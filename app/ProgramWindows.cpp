@@ -28,6 +28,7 @@ template <typename T> T *made(T *window)
 void ProgramWindows::Create(const QString &appDir)
 {
     QApplication::setApplicationName(QStringLiteral("QUENDA 5"));
+    QApplication::setWindowIcon(Icon());
     order().clear();
     made(new TF_HAIR(appDir));
     made(F_THUMBS = new TF_THUMBS(*F_HAIR));
@@ -37,6 +38,14 @@ void ProgramWindows::Create(const QString &appDir)
     made(F_IMPRESSAO = new TF_IMPRESSAO(F_HAIR->AppDir()));
     made(F_PREVIEW2 = new TF_PREVIEW2(F_HAIR->AppDir()));
     made(F_QSTART = new TF_QSTART(F_HAIR->AppDir()));
+}
+
+QIcon ProgramWindows::Icon()
+{
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/quenda-%1.png").arg(size), QSize(size, size));
+    return icon;
 }
 
 void ProgramWindows::Destroy()

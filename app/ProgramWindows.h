@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +16,8 @@ public:
     static void Create(const QString &appDir);
     /** Frees them, last created first. */
     static void Destroy();
+    /** The program icon in every size it is drawn in. */
+    static QIcon Icon();
     /** Component names in the order they were created. */
     static const QStringList &CreationOrder();
 };

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 QString HairFiles::HairFilePath(const QString &appDir, const QString &hairFolder,
                                 const QString &categoryName, int hairNumber)
@@ -52,4 +53,10 @@ bool HairFiles::Exists(const QString &appDir, const QString &path)
 {
     const QString resolved = Resolve(appDir, path);
     return !resolved.isEmpty() && QFileInfo(resolved).isFile();
+}
+
+bool HairFiles::CanWriteIn(const QString &dir)
+{
+    QTemporaryFile probe(dir + QStringLiteral("/.quenda-write-XXXXXX"));
+    return probe.open();
 }

@@ -28,4 +28,8 @@ public:
 
     /** The temporary photo file for a capture or paste number. */
     static QString TempPhotoPath(const QString &appDir, const QString &catalogueFolder, int number);
+
+    /** True when a new file can be made in `dir`: tried, since permission
+     *  bits say nothing of read-only mounts, ACLs or a file in the way. */
+    static bool CanWriteIn(const QString &dir);
 };

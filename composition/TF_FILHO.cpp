@@ -196,6 +196,14 @@ void TF_FILHO::FormCreate()
         const QString temp = HairFiles::TempPhotoPath(h.AppDir, h.CatalogueFolder, h.CaptureCount);
         const ImageStatus saved = ImageIO1->SaveToFile(temp);
         if (!saved) {
+            // An installed salon below /usr or a folder of another user: say
+            // what to do rather than only that the file failed.
+            const QString folder = QFileInfo(temp).absolutePath();
+            if (QFileInfo(folder).isDir() && !HairFiles::CanWriteIn(folder)) {
+                fail(QStringLiteral("A pasta do salão não permite gravação. Inicie o Quenda com --home e "
+                                    "uma pasta onde seja possível gravar."));
+                return;
+            }
             fail(QString::fromStdString(saved.message), temp);
             return;
         }

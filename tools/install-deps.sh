@@ -17,6 +17,10 @@ packages=(
 )
 # Qt's own dialog texts in Brazilian Portuguese.
 packages+=(qt6-translations-l10n)
+# The packaging check (tools/package-check.sh) builds and lints the .deb.
+if [[ "${QUENDA_WITH_PACKAGING:-0}" == 1 ]]; then
+  packages+=(dpkg-dev file lintian desktop-file-utils appstream)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

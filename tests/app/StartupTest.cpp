@@ -17,6 +17,8 @@
 #include "TestSalon.h"
 
 #include <QActionGroup>
+#include <QClipboard>
+#include <QImage>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -30,6 +32,8 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
+
+#include <unistd.h>
 
 class StartupTest : public QObject
 {
@@ -454,6 +458,37 @@ private slots:
         FormScaleResult dpi = FormScale::Compute(100, 100, 110, 130, 800, 600, 120);
         QCOMPARE(dpi.outerWidth, 110 * 120 / 96);
         QCOMPARE(dpi.outerHeight, 130 * 120 / 96);
+    }
+
+    void programIconInEverySizeOnTheWindows()
+    {
+        const QIcon icon = F_HAIR->windowIcon();
+        QList<QSize> sizes;
+        for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+            sizes << QSize(size, size);
+        QCOMPARE(icon.availableSizes(), sizes);
+        // Drawn, not an empty placeholder: the middle of the large one is opaque.
+        const QImage large = icon.pixmap(QSize(256, 256)).toImage();
+        QCOMPARE(large.size(), QSize(256, 256));
+        QCOMPARE(qAlpha(large.pixel(128, 128)), 255);
+        QCOMPARE(F_QSTART->windowIcon().availableSizes(), sizes);
+    }
+
+    void pasteIntoAnUnwritableSalonSaysWhatToDo()
+    {
+        if (::geteuid() == 0)
+            QSKIP("root writes in any folder");
+        const QString catalogue = m_salon->AppDir() + QStringLiteral("Quenda5");
+        const QFile::Permissions before = QFile::permissions(catalogue);
+        QVERIFY(QFile::setPermissions(catalogue, QFile::ReadOwner | QFile::ExeOwner));
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        QApplication::clipboard()->setImage(picture);
+        F_HAIR->MenuItem(QStringLiteral("Colar1"))->trigger();
+        QFile::setPermissions(catalogue, before);
+        QCOMPARE(m_messages, QStringList({QStringLiteral("A pasta do salão não permite gravação. Inicie o Quenda "
+                                                         "com --home e uma pasta onde seja possível gravar.")}));
+        QVERIFY(!F_HAIR->ActiveComposition());
     }
 
     void commandLineTakesHomeAndPhotos()

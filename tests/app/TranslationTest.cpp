@@ -3,6 +3,7 @@
 // messages pass through the file at every showing.
 #include "ProfileFile.h"
 #include "ProgramWindows.h"
+#include "SalonFolder.h"
 #include "TComboBox.h"
 #include "TF_FILHO.h"
 #include "TF_HAIR.h"
@@ -14,6 +15,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TranslationTest : public QObject
@@ -171,6 +173,34 @@ private slots:
         language.setProperties({QStringLiteral(" F_HAIR . Fechar1 . Caption ")});
         language.Translate();
         QCOMPARE(F_HAIR->MenuItem("Fechar1")->Caption(), QStringLiteral("&Close"));
+    }
+
+    void salonFolderMessagesAreInTheEnglishFile()
+    {
+        writeLanguageFile(englishFile());
+        TLanguage language;
+        language.setLanguageFile(m_salon->AppDir() + QStringLiteral("language.lng"));
+        QTemporaryDir dir;
+        const QString bin = dir.filePath(QStringLiteral("bin"));
+        QDir().mkpath(bin);
+        // The messages as the salon folder choice makes them: nothing
+        // shipped, and a user folder that cannot be made.
+        const QString missing = SalonFolder::Choose(bin, false, dir.filePath(QStringLiteral("a/quenda")),
+                                                    dir.filePath(QStringLiteral("nada")))
+                                    .message;
+        QDir().mkpath(dir.filePath(QStringLiteral("share/quenda/Quenda5")));
+        QFile blocker(dir.filePath(QStringLiteral("b")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        const QString unmade = SalonFolder::Choose(bin, false, dir.filePath(QStringLiteral("b/quenda")),
+                                                   dir.filePath(QStringLiteral("share/quenda")))
+                                   .message;
+        const QString unwritable = QStringLiteral("A pasta do salão não permite gravação. Inicie o Quenda com "
+                                                  "--home e uma pasta onde seja possível gravar.");
+        for (const QString &text : {missing, unmade, unwritable}) {
+            QVERIFY(!text.isEmpty());
+            QVERIFY2(language.TranslateText(text) != text, qPrintable(text));
+        }
     }
 };
 

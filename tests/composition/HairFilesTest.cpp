@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 void touch(const QString &path)
@@ -48,4 +49,24 @@ TEST(HairFiles, ExactNameWinsAndFoldersAreNotFiles)
     EXPECT_TRUE(HairFiles::Resolve(base, base + QStringLiteral("Q/B/1.GIF")).isEmpty());
     // Outside the base nothing is guessed.
     EXPECT_TRUE(HairFiles::Resolve(base, QStringLiteral("/elsewhere/1.gif")).isEmpty());
+}
+
+TEST(HairFiles, WritableFolderIsTriedNotGuessed)
+{
+    QTemporaryDir dir;
+    const QString base = dir.path() + QLatin1Char('/');
+    EXPECT_TRUE(HairFiles::CanWriteIn(dir.path()));
+    // The probe leaves nothing behind in the salon folder.
+    EXPECT_TRUE(QDir(base).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
+    // A missing catalogue folder and a file where the folder should be both
+    // refuse, whatever the permission bits of the parent say.
+    EXPECT_FALSE(HairFiles::CanWriteIn(base + QStringLiteral("Quenda5")));
+    touch(base + QStringLiteral("Quenda42"));
+    EXPECT_FALSE(HairFiles::CanWriteIn(base + QStringLiteral("Quenda42")));
+    if (::geteuid() != 0) {
+        ASSERT_TRUE(QDir(base).mkdir(QStringLiteral("fechada")));
+        QFile::setPermissions(base + QStringLiteral("fechada"), QFile::ReadOwner | QFile::ExeOwner);
+        EXPECT_FALSE(HairFiles::CanWriteIn(base + QStringLiteral("fechada")));
+        QFile::setPermissions(base + QStringLiteral("fechada"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
 }
