@@ -6,4 +6,6 @@ target_sources(quenda_imaging PRIVATE
   TImageIO.cpp TImageIO.h
   ImageDialogFilter.cpp ImageDialogFilter.h
   TOpenImageDialog.cpp TOpenImageDialog.h
+  ImagePreviewLoader.cpp ImagePreviewLoader.h
+  ExtensionIconProvider.cpp ExtensionIconProvider.h
 )
