@@ -6,6 +6,7 @@
 #include "CodecTestPictures.h"
 #include "ImageFile.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <string>
@@ -91,12 +92,13 @@ void put32(std::vector<std::uint8_t> &b, std::size_t at, std::uint32_t v, bool b
 
 std::vector<std::uint8_t> iconAround(const std::vector<std::uint8_t> &payload)
 {
-    std::vector<std::uint8_t> ico(6 + 16, 0);
+    constexpr std::size_t kHeaders = 6 + 16;
+    std::vector<std::uint8_t> ico(kHeaders + payload.size(), 0);
     ico[2] = 1; // icon
     ico[4] = 1; // one image
     put32(ico, 6 + 8, std::uint32_t(payload.size()), false);
-    put32(ico, 6 + 12, std::uint32_t(ico.size()), false);
-    ico.insert(ico.end(), payload.begin(), payload.end());
+    put32(ico, 6 + 12, std::uint32_t(kHeaders), false);
+    std::copy(payload.begin(), payload.end(), ico.begin() + kHeaders);
     return ico;
 }
 
