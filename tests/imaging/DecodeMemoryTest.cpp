@@ -190,4 +190,17 @@ TEST_F(DecodeMemory, GifScreenCostsThePictureAndNoMore)
     EXPECT_LE(result.largest, picture + kSlack);
 }
 
+// Found by fuzzing: 214 bytes of an RLE4 bitmap of 1537 x 59631 whose
+// stream stops long before the picture is complete.
+TEST_F(DecodeMemory, RleBitmapThatStopsShortIsRefusedBeforeThePicture)
+{
+    const ProbeResult result = load(
+        "short.bmp",
+        fromBase64("Qk06AAAAAAIAADgAAAAoAAAAAQYAAO/oAAAAAAQAAgAAAAQmJiYmJiYzAAD//////////////////////////////////////////"
+                   "/////////////////////////////////////////////////8AAEJNAQAAAAAZAAAyAAAAARPIADgAAAAoAAAAAQAAAO/oAAAAAAQ"
+                   "AAgAAAAQmJiYmJiYzAAD///////8AAEJNAQAAAAAZAAAyAAAAARPIEgAQYQASABBhAAAC////AAAAGQAAMg=="));
+    EXPECT_EQ(result.status, "failed");
+    EXPECT_LE(result.largest, kSlack);
+}
+
 } // namespace
