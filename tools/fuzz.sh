@@ -78,15 +78,16 @@ for t in "${targets[@]}"; do
   [[ $new -eq 0 ]] || status=1
 
   # Keep the committed corpus small: a minimal set that keeps the coverage,
-  # the largest files dropped while it is over its budget.
+  # cut to the budget by dropping its largest files.
   fresh="$build/fuzz-merge/$t"
   rm -rf "$fresh" && mkdir -p "$fresh"
   nice -n 19 "$build/fuzz/fuzz_$t" -merge=1 -max_len="$(max_len "$t")" -timeout=60 -rss_limit_mb=2560 \
     -malloc_limit_mb=1024 -artifact_prefix="$findings/" "$fresh" "$corpus" "$work" >>"$log" 2>&1 || true
   if [[ -n "$(ls -A "$fresh")" ]]; then
-    while [[ $(du -sb "$fresh" | cut -f1) -gt $corpus_budget ]]; do
-      rm -f "$(ls -S "$fresh" | head -1 | sed "s|^|$fresh/|")"
-    done
+    # Smallest first: the files from the one that takes the total over the
+    # budget onwards are dropped.
+    find "$fresh" -type f -printf '%s %p\n' | sort -n | awk -v budget="$corpus_budget" \
+      '{ total += $1; if (total > budget) print $2 }' | xargs -r rm -f
     rm -rf "$corpus" && mv "$fresh" "$corpus"
   fi
   line="$(date -u +%FT%TZ) $t executions=${execs:-?} new-findings=$new corpus-files=$(ls "$corpus" | wc -l)"
