@@ -28,6 +28,7 @@ shift $((OPTIND - 1))
 all=(jpeg png gif tiff bmp pcx ico language)
 targets=("${@:-${all[@]}}")
 
+QUENDA_WITH_FUZZ=1 "$root/tools/install-deps.sh"
 build="$root/build-fuzz"
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DQUENDA_BUILD_FUZZ=ON -DQUENDA_SANITIZE=ON \
   -DQUENDA_BUILD_TESTS=OFF -DQUENDA_BUILD_BENCH=OFF >/dev/null

@@ -14,6 +14,10 @@ packages=(
 if [[ "${QUENDA_WITH_OPENCV:-0}" == 1 ]]; then
   packages+=(libopencv-dev)
 fi
+# tools/fuzz.sh: clang and its libFuzzer and sanitizer runtimes.
+if [[ "${QUENDA_WITH_FUZZ:-0}" == 1 ]]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
