@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -56,6 +57,34 @@ int main(int argc, char **argv)
             out.write(reinterpret_cast<const char *>(bytes.data()),
                       static_cast<std::streamsize>(bytes.size()));
             ++written;
+        }
+    }
+    // Icons: one holding a PNG, one holding a DIB (a BMP without its file
+    // header, twice as high for the AND mask, which follows the pixels).
+    {
+        const std::filesystem::path dir = std::filesystem::path(argv[1]) / "ico";
+        std::filesystem::create_directories(dir);
+        const Picture24 picture = sample(16, 16, 40);
+        std::vector<std::uint8_t> png, bmp;
+        if (ImageFile::encode(picture, ImageFormat::Png, {}, png)
+            && ImageFile::encode(picture, ImageFormat::Bmp, {}, bmp) && bmp.size() > 14 + 40) {
+            std::vector<std::uint8_t> dib(bmp.begin() + 14, bmp.end());
+            dib[8] = 32; // height 16 -> 32
+            dib.insert(dib.end(), 4 * 16, 0);
+            int n = 0;
+            for (const std::vector<std::uint8_t> *payload : {&png, &dib}) {
+                std::vector<std::uint8_t> ico = {0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 24, 0};
+                const auto put32 = [&ico](std::uint32_t v) {
+                    for (int i = 0; i < 4; ++i)
+                        ico.push_back(std::uint8_t(v >> (8 * i)));
+                };
+                put32(std::uint32_t(payload->size()));
+                put32(22);
+                ico.insert(ico.end(), payload->begin(), payload->end());
+                std::ofstream out(dir / ("seed" + std::to_string(n++) + ".ico"), std::ios::binary);
+                out.write(reinterpret_cast<const char *>(ico.data()), static_cast<std::streamsize>(ico.size()));
+                ++written;
+            }
         }
     }
     std::printf("%d seed files written\n", written);

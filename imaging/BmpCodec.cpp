@@ -93,17 +93,17 @@ std::uint8_t *storedRow(Picture24 &picture, std::int64_t n, bool topDown)
 
 // Run-length decoding of RLE8 and RLE4. Pixels never written keep the fill
 // colour; runs and deltas that leave the picture are clipped, never wrapped.
+// Without a picture the stream is only walked, to learn whether it holds a
+// whole picture before one is allocated for it.
 ImageStatus decodeRle(const std::uint8_t *src, std::size_t avail, bool rle4, const Palette &palette,
-                      bool topDown, Picture24 &picture)
+                      bool topDown, std::int64_t width, std::int64_t height, Picture24 *picture)
 {
-    const int width = picture.width();
-    const int height = picture.height();
     std::int64_t x = 0;
     std::int64_t line = 0;
     std::size_t pos = 0;
     auto put = [&](std::uint8_t index) {
         if (x < width && line < height) {
-            std::uint8_t *p = storedRow(picture, line, topDown) + 3 * x;
+            std::uint8_t *p = storedRow(*picture, line, topDown) + 3 * x;
             p[0] = palette[index].b;
             p[1] = palette[index].g;
             p[2] = palette[index].r;
@@ -118,8 +118,11 @@ ImageStatus decodeRle(const std::uint8_t *src, std::size_t avail, bool rle4, con
         const std::uint8_t value = src[pos + 1];
         pos += 2;
         if (count > 0) {
-            for (int i = 0; i < count; ++i)
-                put(rle4 ? ((i & 1) ? (value & 0x0F) : (value >> 4)) : value);
+            if (!picture)
+                x += count;
+            else
+                for (int i = 0; i < count; ++i)
+                    put(rle4 ? ((i & 1) ? (value & 0x0F) : (value >> 4)) : value);
             continue;
         }
         switch (value) {
@@ -141,7 +144,9 @@ ImageStatus decodeRle(const std::uint8_t *src, std::size_t avail, bool rle4, con
             const std::size_t padded = bytes + (bytes & 1u);
             if (avail - pos < bytes)
                 return corrupt();
-            for (int i = 0; i < value; ++i) {
+            if (!picture)
+                x += value;
+            for (int i = 0; picture && i < value; ++i) {
                 if (rle4) {
                     const std::uint8_t b = src[pos + i / 2];
                     put((i & 1) ? (b & 0x0F) : (b >> 4));
@@ -299,9 +304,14 @@ ImageStatus BmpCodec::decodeDib(const std::uint8_t *d, std::size_t size, std::si
     const std::uint8_t *src = d + pixelStart;
 
     if (compression == kRle8 || compression == kRle4) {
+        const bool rle4 = compression == kRle4;
+        // A stream that stops short fails before the picture is allocated.
+        ImageStatus status = decodeRle(src, avail, rle4, palette, topDown, width, height, nullptr);
+        if (!status)
+            return status;
         picture.reset(static_cast<int>(width), static_cast<int>(height));
         picture.fill(palette[0].r, palette[0].g, palette[0].b);
-        ImageStatus status = decodeRle(src, avail, compression == kRle4, palette, topDown, picture);
+        status = decodeRle(src, avail, rle4, palette, topDown, width, height, &picture);
         if (!status)
             return status;
         result.pixelEnd = size;

@@ -1,5 +1,7 @@
 #include "FileFormatCheck.h"
 
+#include "RegularFile.h"
+
 #include <algorithm>
 #include <cstring>
 #include <fstream>
@@ -130,12 +132,8 @@ ImageFormat FileFormatCheck::checkBytes(const std::uint8_t *d, std::size_t size)
 
 ImageFormat FileFormatCheck::check(const std::string &path, bool checkExtension)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return ImageFormat::Unknown;
     std::uint8_t head[kProbeSize];
-    file.read(reinterpret_cast<char *>(head), sizeof head);
-    const std::size_t got = file.gcount() > 0 ? static_cast<std::size_t>(file.gcount()) : 0;
+    const std::size_t got = RegularFile::readHead(path, head, sizeof head);
     const ImageFormat found = checkBytes(head, got);
     if (found == ImageFormat::Unknown)
         return ImageFormat::Unknown;

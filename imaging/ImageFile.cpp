@@ -8,6 +8,7 @@
 #include "JpegCodec.h"
 #include "PcxCodec.h"
 #include "PngCodec.h"
+#include "RegularFile.h"
 #include "TiffCodec.h"
 #include "WebpCodec.h"
 
@@ -126,7 +127,7 @@ ImageStatus writeAtomically(const fs::path &target, const std::vector<std::uint8
 ImageStatus loadFile(const std::string &path, Picture24 &out, const LoadOptions &options, ImageFormat &used)
 {
     std::vector<std::uint8_t> bytes;
-    ImageStatus status = ImageFile::readAll(path, bytes);
+    ImageStatus status = RegularFile::read(path, options.maxFileBytes, bytes);
     if (!status)
         return status;
     ImageFormat format = imageFormatForPath(path);
@@ -162,29 +163,7 @@ ImageStatus guarded(const char *outOfMemory, const char *failure, const std::str
 ImageStatus ImageFile::readAll(const std::string &path, std::vector<std::uint8_t> &bytes)
 {
     return guarded(ImageMessages::kTooLarge, ImageMessages::kUnreadable, path, [&]() -> ImageStatus {
-        std::error_code error;
-        const fs::path file(path);
-        const fs::file_status status = fs::status(file, error);
-        if (status.type() == fs::file_type::not_found || (error && !fs::exists(status)))
-            return ImageStatus::failure(ImageMessages::kNotFound, path);
-        if (!fs::is_regular_file(status))
-            return ImageStatus::failure(ImageMessages::kUnreadable, path);
-        std::ifstream stream(file, std::ios::binary);
-        if (!stream)
-            return ImageStatus::failure(ImageMessages::kUnreadable, path);
-        stream.seekg(0, std::ios::end);
-        const std::streamoff length = stream.tellg();
-        if (length < 0)
-            return ImageStatus::failure(ImageMessages::kUnreadable, path);
-        if (length == 0)
-            return ImageStatus::failure(ImageMessages::kEmpty, path);
-        stream.seekg(0, std::ios::beg);
-        std::vector<std::uint8_t> data(static_cast<std::size_t>(length));
-        stream.read(reinterpret_cast<char *>(data.data()), length);
-        if (stream.gcount() != length)
-            return ImageStatus::failure(ImageMessages::kUnreadable, path);
-        bytes.swap(data);
-        return ImageStatus::success();
+        return RegularFile::read(path, RegularFile::kMaxImageBytes, bytes);
     });
 }
 

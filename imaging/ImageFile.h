@@ -15,6 +15,8 @@ struct LoadOptions
     /** Colour (0xRRGGBB) under transparent or partly transparent pixels:
      *  the view's background colour. */
     std::uint32_t background = 0xF0F0F0;
+    /** Larger files are refused unread (a preview asks for less). */
+    std::uint64_t maxFileBytes = std::uint64_t(1) << 30;
 };
 
 /** Options that apply while encoding; kept by the save dialog between saves. */
@@ -65,6 +67,8 @@ public:
     /** The name that save writes to: ".bmp" appended when there is no extension. */
     static std::string savePathFor(const std::string &path);
 
-    /** Reads a whole file; fails with a message for missing, unreadable or empty files. */
+    /** Reads a whole regular file (see RegularFile); fails with a message for
+     *  missing, unreadable, empty or oversized files and for anything but a
+     *  regular file. */
     static ImageStatus readAll(const std::string &path, std::vector<std::uint8_t> &bytes);
 };

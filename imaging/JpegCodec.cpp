@@ -22,6 +22,7 @@ constexpr int kMaxScans = 1000;
 struct JpegErrorManager
 {
     jpeg_error_mgr pub;
+    bool dataRanOut = false; // the entropy data hit a marker before it was done
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
 };
@@ -49,6 +50,8 @@ void onJpegMessage(j_common_ptr cinfo, int level)
         (*cinfo->err->format_message)(cinfo, err->message);
         std::longjmp(err->jump, 1);
     }
+    if (level < 0 && cinfo->err->msg_code == JWRN_HIT_MARKER)
+        reinterpret_cast<JpegErrorManager *>(cinfo->err)->dataRanOut = true;
     if (level < 0)
         cinfo->err->num_warnings++;
 }
@@ -177,6 +180,16 @@ bool runDecode(DecodeJob *job)
     JSAMPARRAY buffer = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
                                                    width * (cmyk ? 4 : 3), 1);
     jpeg_read_scanlines(&cinfo, buffer, 1);
+    // Data that ends inside the first band of rows of a sequential file
+    // leaves every later row to be invented as grey: a few hundred bytes
+    // would claim a picture of hundreds of megabytes. (A file short of a few
+    // bits at its very end still opens.)
+    if (err.dataRanOut && !cinfo.buffered_image && !jpeg_has_multiple_scans(&cinfo)
+        && cinfo.output_height > JDIMENSION(cinfo.max_v_samp_factor * DCTSIZE)) {
+        std::snprintf(job->message, sizeof job->message, "image data ends in its first rows");
+        jpeg_destroy_decompress(&cinfo);
+        return false;
+    }
     if (!allocatePicture(job->picture, static_cast<int>(width), height)) {
         job->outOfMemory = true;
         jpeg_destroy_decompress(&cinfo);

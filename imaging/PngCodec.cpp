@@ -13,6 +13,11 @@ namespace {
 
 constexpr std::size_t kMessageLength = 200;
 
+// Ancillary data libpng may keep (text, profiles, unknown chunks): far above
+// any real file's and far below what a forged length could make it reserve.
+constexpr png_alloc_size_t kChunkMemoryCap = 8u << 20;
+constexpr png_uint_32 kChunkCountCap = 256;
+
 struct PngErrorState
 {
     char message[kMessageLength];
@@ -61,6 +66,34 @@ void writeBytes(png_structp png, png_bytep data, png_size_t count)
 
 void flushBytes(png_structp)
 {
+}
+
+std::uint32_t chunkLength(const std::uint8_t *p)
+{
+    return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8)
+           | std::uint32_t(p[3]);
+}
+
+// libpng reserves a chunk's declared length before it reads the bytes, so a
+// few forged length bytes cost gigabytes. Every chunk before the pixel data
+// has to fit in what is left of the file; IDAT is streamed in small pieces and
+// nothing after it is read.
+bool headerChunksFit(const std::uint8_t *data, std::size_t size)
+{
+    std::size_t pos = 8;
+    while (size - pos >= 8) {
+        const std::uint32_t length = chunkLength(data + pos);
+        if (std::memcmp(data + pos + 4, "IDAT", 4) == 0)
+            return true;
+        if (length > size - pos - 8)
+            return false;
+        // Length, type, data, CRC; a file may end without the CRC of its last chunk.
+        pos += 8 + std::size_t(length);
+        if (size - pos < 4)
+            return true;
+        pos += 4;
+    }
+    return true;
 }
 
 bool allocatePicture(Picture24 *picture, int width, int height) noexcept
@@ -152,6 +185,8 @@ bool runDecode(DecodeJob *job)
 
     png_set_read_fn(png, &reader, readBytes);
     png_set_user_limits(png, Picture24::kMaxSide, Picture24::kMaxSide);
+    png_set_chunk_malloc_max(png, kChunkMemoryCap);
+    png_set_chunk_cache_max(png, kChunkCountCap);
     png_set_crc_action(png, PNG_CRC_ERROR_QUIT, PNG_CRC_WARN_DISCARD);
     png_read_info(png, info);
 
@@ -279,6 +314,8 @@ ImageStatus PngCodec::decode(const std::uint8_t *data, std::size_t size, Picture
 {
     if (!data || size < 8 || png_sig_cmp(data, 0, 8) != 0)
         return ImageStatus::failure(ImageMessages::kCorrupt, "not a PNG signature");
+    if (!headerChunksFit(data, size))
+        return ImageStatus::failure(ImageMessages::kCorrupt, "chunk longer than the file");
     try {
         Picture24 picture;
         DecodeJob job;

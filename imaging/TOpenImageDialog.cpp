@@ -1,12 +1,10 @@
 #include "TOpenImageDialog.h"
 
+#include "ExtensionIconProvider.h"
 #include "ImageDialogFilter.h"
-#include "ImageFile.h"
-#include "PictureImage.h"
-#include "TImageIO.h"
+#include "ImagePreviewLoader.h"
 
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
 #include <QPixmap>
@@ -35,30 +33,36 @@ bool TOpenImageDialog::Execute()
     if (runner())
         return runner()(*this);
 
+    // Declared first: the dialog's listing thread uses it until the dialog is gone.
+    ExtensionIconProvider icons;
     QFileDialog dialog(m_owner, m_title.isEmpty() ? tr("Abrir") : m_title, m_initialDir);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::AnyFile); // a typed name that does not exist is reported by the caller
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(ImageDialogFilter::ToEntries(m_filter));
+    dialog.setIconProvider(&icons);
 
     // Preview of the picture under the cursor, decoded by the engine itself
-    // so that it shows exactly what opening the file will show.
+    // so that it shows exactly what opening the file will show. It is read
+    // away from the dialog: a typed name may point at a device or a /proc
+    // file, and a big photo on a slow disk must not hold the typing either.
     auto *preview = new QLabel(&dialog);
+    preview->setObjectName(QStringLiteral("Preview"));
     preview->setFixedSize(160, 160);
     preview->setAlignment(Qt::AlignCenter);
     preview->setFrameShape(QFrame::StyledPanel);
     if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout()))
         grid->addWidget(preview, 0, grid->columnCount(), grid->rowCount(), 1);
-    QObject::connect(&dialog, &QFileDialog::currentChanged, preview, [preview](const QString &path) {
+    auto *loader = new ImagePreviewLoader(preview);
+    QObject::connect(&dialog, &QFileDialog::currentChanged, loader, [preview, loader](const QString &path) {
         preview->clear();
-        if (!QFileInfo(path).isFile())
+        loader->Request(path);
+    });
+    QObject::connect(loader, &ImagePreviewLoader::Loaded, preview, [preview](const QString &, const QImage &image) {
+        if (image.isNull())
             return;
-        Picture24 picture;
-        if (ImageFile::load(TImageIO::LocalPath(path), picture)) {
-            const QImage image = PictureImage::ToQImage(picture);
-            preview->setPixmap(QPixmap::fromImage(image).scaled(preview->size(), Qt::KeepAspectRatio,
-                                                                Qt::SmoothTransformation));
-        }
+        preview->setPixmap(
+            QPixmap::fromImage(image).scaled(preview->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     });
 
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -1,5 +1,6 @@
 #include "TSaveImageDialog.h"
 
+#include "ExtensionIconProvider.h"
 #include "ImageDialogFilter.h"
 #include "ImageFormat.h"
 
@@ -153,12 +154,15 @@ bool TSaveImageDialog::Execute()
     }
 
     const QStringList entries = ImageDialogFilter::ToEntries(m_filter);
+    // Declared first: the dialog's listing thread uses it until the dialog is gone.
+    ExtensionIconProvider icons;
     QFileDialog dialog(m_owner, m_title.isEmpty() ? QStringLiteral("Salvar como") : m_title, m_initialDir);
     dialog.setObjectName(QStringLiteral("SaveImageDialog"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(entries);
+    dialog.setIconProvider(&icons);
     const int start = (m_filterIndex >= 1 && m_filterIndex <= entries.size()) ? m_filterIndex : kBmpFilterIndex;
     if (start <= entries.size())
         dialog.selectNameFilter(entries.at(start - 1));

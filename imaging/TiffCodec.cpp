@@ -197,12 +197,12 @@ ImageStatus TiffCodec::decode(const std::uint8_t *data, std::size_t size, Pictur
         TIFFGetFieldDefaulted(tif.get(), TIFFTAG_EXTRASAMPLES, &extraCount, &extraTypes);
         const bool hasPhotometric = TIFFGetField(tif.get(), TIFFTAG_PHOTOMETRIC, &photometric) != 0;
 
-        Picture24 picture(static_cast<int>(width), static_cast<int>(height));
         const bool plain = hasPhotometric && !TIFFIsTiled(tif.get()) && planar == PLANARCONFIG_CONTIG &&
                            bits == 8 && extraCount == 0 && orientation == ORIENTATION_TOPLEFT &&
                            ((photometric == PHOTOMETRIC_RGB && samples == 3) ||
                             (photometric == PHOTOMETRIC_MINISBLACK && samples == 1));
         if (plain) {
+            Picture24 picture(static_cast<int>(width), static_cast<int>(height));
             if (!readPlainScanlines(tif.get(), picture, samples))
                 return corrupt(guard, "cannot read scan lines");
             convertToSrgb(tif.get(), picture);
@@ -216,6 +216,9 @@ ImageStatus TiffCodec::decode(const std::uint8_t *data, std::size_t size, Pictur
         std::vector<std::uint32_t> raster(static_cast<std::size_t>(width) * height);
         if (!TIFFReadRGBAImageOriented(tif.get(), width, height, raster.data(), ORIENTATION_TOPLEFT, 1))
             return corrupt(guard, "cannot read image");
+        // Allocated only once the library has read the file: one that fails
+        // early costs no picture.
+        Picture24 picture(static_cast<int>(width), static_cast<int>(height));
 
         // The library hands out premultiplied alpha (it converts unassociated
         // alpha itself), so the background only fills what alpha leaves.

@@ -2,6 +2,7 @@
 # quantiser and the by-extension reading and writing of files.
 target_sources(quenda_imaging_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ImageFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RegularFile.cpp ${CMAKE_CURRENT_LIST_DIR}/RegularFile.h
   ${CMAKE_CURRENT_LIST_DIR}/JpegCodec.cpp ${CMAKE_CURRENT_LIST_DIR}/JpegCodec.h
   ${CMAKE_CURRENT_LIST_DIR}/PngCodec.cpp ${CMAKE_CURRENT_LIST_DIR}/PngCodec.h
   ${CMAKE_CURRENT_LIST_DIR}/GifCodec.cpp ${CMAKE_CURRENT_LIST_DIR}/GifCodec.h

@@ -6,6 +6,8 @@ target_sources(quenda_imaging PRIVATE
   TImageIO.cpp TImageIO.h
   ImageDialogFilter.cpp ImageDialogFilter.h
   TOpenImageDialog.cpp TOpenImageDialog.h
+  ImagePreviewLoader.cpp ImagePreviewLoader.h
+  ExtensionIconProvider.cpp ExtensionIconProvider.h
 )
 # The processing component's channel and HSV shifts live with the HSV model.
 target_link_libraries(quenda_imaging PUBLIC quenda_controls_core)

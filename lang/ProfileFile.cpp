@@ -2,7 +2,10 @@
 
 #include "AnsiText.h"
 
-#include <cstdio>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -28,9 +31,18 @@ std::u32string folded(std::u32string_view s)
     return out;
 }
 
+// The caller's section and key lose spaces only: a tab there is part of the
+// name, unlike the blanks around names inside the file.
 std::u32string foldedName(std::string_view utf8)
 {
-    return folded(trimmed(AnsiText::toCodePoints(utf8)));
+    std::u32string_view s;
+    const std::u32string points = AnsiText::toCodePoints(utf8);
+    s = points;
+    while (!s.empty() && s.front() == U' ')
+        s.remove_prefix(1);
+    while (!s.empty() && s.back() == U' ')
+        s.remove_suffix(1);
+    return folded(s);
 }
 
 std::u32string_view withoutQuotes(std::u32string_view value)
@@ -45,19 +57,33 @@ std::u32string_view withoutQuotes(std::u32string_view value)
 
 ProfileFile ProfileFile::load(const std::string &path)
 {
-    // stdio rather than streams: a directory or a read error must end in an
-    // empty profile, never in an exception.
-    std::FILE *f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr)
+    // Only a regular file of sensible size is read: a FIFO or a device named
+    // language.lng must not hold the program, and never opening in blocking
+    // mode keeps open() itself from waiting for a writer. A directory or a
+    // read error ends in an empty profile, never in an exception.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
         return {};
+    struct stat info = {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxFileBytes) {
+        ::close(fd);
+        return {};
+    }
     std::string bytes;
     char buffer[16384];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        bytes.append(buffer, got);
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed)
+    bool failed = false;
+    while (bytes.size() <= std::size_t(kMaxFileBytes)) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            failed = true;
+        if (got <= 0)
+            break;
+        bytes.append(buffer, std::size_t(got));
+    }
+    ::close(fd);
+    if (failed || bytes.size() > std::size_t(kMaxFileBytes))
         return {};
     return parse(bytes);
 }
@@ -90,6 +116,8 @@ ProfileFile ProfileFile::parse(std::string_view bytes)
             current = &profile.m_sections.back();
             continue;
         }
+        if (!line.empty() && line.front() == U';')
+            continue;
         const size_t equals = line.find(U'=');
         if (current == nullptr || equals == std::u32string_view::npos)
             continue;
@@ -129,5 +157,9 @@ std::string ProfileFile::value(std::string_view section, std::string_view key,
 {
     if (const Entry *e = find(section, key))
         return e->value;
+    // The caller's default loses trailing spaces, as a value read from the
+    // file would; tabs stay.
+    while (!defaultValue.empty() && defaultValue.back() == ' ')
+        defaultValue.remove_suffix(1);
     return std::string(defaultValue);
 }

@@ -12,8 +12,9 @@
  * - "key=value" lines, split at the first "="; blanks around key and value
  *   are dropped; a value wrapped in one pair of matching quotes (" or ') loses
  *   that pair;
- * - any other line, including one starting with ";", has no meaning; a ";"
- *   line holding "=" is an ordinary entry whose key starts with ";";
+ * - a line whose first character (blanks before it aside) is ";" is a
+ *   comment, even when it holds "="; any other line without "=" has no
+ *   meaning;
  * - section and key names compare without regard to letter case;
  * - the first section of a name is the one consulted, and within it the
  *   first matching key;
@@ -31,7 +32,11 @@ public:
     /** An empty profile: every lookup yields its default. */
     ProfileFile() = default;
 
-    /** Reads @p path (UTF-8 file name). A missing or unreadable file gives an empty profile, silently. */
+    /** Largest file read; a language file is a few hundred kilobytes. */
+    static constexpr long long kMaxFileBytes = 16LL << 20;
+
+    /** Reads @p path (UTF-8 file name). A missing or unreadable file, or
+     *  anything but a regular file, gives an empty profile, silently. */
     static ProfileFile load(const std::string &path);
 
     /** Parses the raw bytes of a profile file. */
@@ -41,8 +46,10 @@ public:
     bool contains(std::string_view section, std::string_view key) const;
 
     /**
-     * The value of @p key in @p section, or @p defaultValue when the section
-     * or key is missing. Blanks around @p key are ignored.
+     * The value of @p key in @p section, or @p defaultValue without its
+     * trailing spaces when the section or key is missing. Spaces (only
+     * spaces: a tab is part of the name) around @p section and @p key are
+     * ignored.
      */
     std::string value(std::string_view section, std::string_view key,
                       std::string_view defaultValue = {}) const;

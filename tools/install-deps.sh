@@ -21,6 +21,10 @@ packages+=(qt6-translations-l10n)
 if [[ "${QUENDA_WITH_PACKAGING:-0}" == 1 ]]; then
   packages+=(dpkg-dev file lintian desktop-file-utils appstream)
 fi
+# tools/fuzz.sh: clang and its libFuzzer and sanitizer runtimes.
+if [[ "${QUENDA_WITH_FUZZ:-0}" == 1 ]]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -41,3 +41,11 @@ add_executable(test_imaging_capture_demo
   ${CMAKE_CURRENT_LIST_DIR}/DialogDriver.h ${CMAKE_CURRENT_LIST_DIR}/SaneTestBackend.h
 )
 target_link_libraries(test_imaging_capture_demo PRIVATE quenda_imaging)
+
+# The open dialog's preview, with names that point at FIFOs, devices and /proc.
+add_executable(test_imaging_opendialog
+  ${CMAKE_CURRENT_LIST_DIR}/TOpenImageDialogTest.cpp ${CMAKE_CURRENT_LIST_DIR}/DialogDriver.h
+)
+target_link_libraries(test_imaging_opendialog PRIVATE quenda_imaging Qt6::Test)
+add_test(NAME test_imaging_opendialog COMMAND test_imaging_opendialog)
+set_tests_properties(test_imaging_opendialog PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen TIMEOUT 120)

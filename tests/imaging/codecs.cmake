@@ -9,6 +9,7 @@ add_executable(test_imaging_codecs
   ${CMAKE_CURRENT_LIST_DIR}/ColourQuantiserTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ImageFileTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MalformedInputTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RegularFileTest.cpp
 )
 target_link_libraries(test_imaging_codecs PRIVATE
   quenda_imaging_core JPEG::JPEG PNG::PNG ZLIB::ZLIB GIF::GIF TIFF::TIFF GTest::gtest_main)
@@ -30,3 +31,16 @@ if(TARGET imageprobe)
       -DWORK=${CMAKE_CURRENT_BINARY_DIR}/imageprobe-work
       -P ${CMAKE_CURRENT_LIST_DIR}/ImageProbeTest.cmake)
 endif()
+
+# Largest memory request of a decode, measured in a helper process that runs
+# under an address-space limit.
+add_executable(decode_memory_probe ${CMAKE_CURRENT_LIST_DIR}/DecodeMemoryProbe.cpp)
+target_link_libraries(decode_memory_probe PRIVATE quenda_imaging_core)
+add_executable(test_decode_memory
+  ${CMAKE_CURRENT_LIST_DIR}/DecodeMemoryTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CodecTestPictures.cpp ${CMAKE_CURRENT_LIST_DIR}/CodecTestPictures.h)
+target_compile_definitions(test_decode_memory PRIVATE
+  QUENDA_DECODE_MEMORY_PROBE="$<TARGET_FILE:decode_memory_probe>")
+target_link_libraries(test_decode_memory PRIVATE quenda_imaging_core GTest::gtest_main)
+add_dependencies(test_decode_memory decode_memory_probe)
+gtest_discover_tests(test_decode_memory DISCOVERY_MODE PRE_TEST)

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
 
 namespace {
 
@@ -60,6 +61,31 @@ TEST(ProfileFileStructure, BlanksAroundKeyValueAndSectionNameIgnored)
     EXPECT_EQ(p.value("Messages", "  Key one  "), "a value with  inner  blanks");
     // Blanks inside a key are part of it.
     EXPECT_FALSE(p.contains("Messages", "Keyone"));
+}
+
+TEST(ProfileFileArguments, OnlySpacesAroundSectionAndKeyArgumentsIgnored)
+{
+    const auto p = ProfileFile::parse("[Messages]\nKey=v\n");
+    EXPECT_EQ(p.value("  Messages  ", "   Key "), "v");
+    // A tab in the caller's names is part of the name.
+    EXPECT_FALSE(p.contains("\tMessages", "Key"));
+    EXPECT_FALSE(p.contains("Messages\t", "Key"));
+    EXPECT_FALSE(p.contains("Messages", "Key\t"));
+    EXPECT_FALSE(p.contains("Messages", " \tKey"));
+    EXPECT_EQ(p.value("Messages", "\tKey", "fallback"), "fallback");
+}
+
+TEST(ProfileFileArguments, DefaultLosesTrailingSpacesOnly)
+{
+    const ProfileFile p = ProfileFile::parse("[S]\nk=v\n");
+    EXPECT_EQ(p.value("S", "missing", "Abrir   "), "Abrir");
+    EXPECT_EQ(p.value("Nowhere", "k", "  lead and trail  "), "  lead and trail");
+    EXPECT_EQ(p.value("S", "missing", "tab\t"), "tab\t");
+    EXPECT_EQ(p.value("S", "missing", "tab\t  "), "tab\t");
+    EXPECT_EQ(p.value("S", "missing", "    "), "");
+    // A value found in the file is not touched by the rule.
+    EXPECT_EQ(p.value("S", "k", "ignored  "), "v");
+    EXPECT_EQ(ProfileFile().value("S", "k", "empty profile "), "empty profile");
 }
 
 TEST(ProfileFileStructure, FirstMatchingKeyWins)
@@ -193,13 +219,25 @@ TEST(ProfileFileComments, SemicolonLineWithoutEqualsIsIgnored)
     EXPECT_FALSE(p.contains("S", "; English texts for the salon"));
 }
 
-TEST(ProfileFileComments, SemicolonLineWithEqualsIsAnOrdinaryEntry)
+TEST(ProfileFileComments, SemicolonLineWithEqualsIsAComment)
 {
-    // The reader gives ";" no meaning: such a line is a key that starts with ";".
-    const auto p = ProfileFile::parse("[S]\n;a=commented out\na=live\n;b=only commented\n");
+    // A line starting with ";" is a comment even when it holds "=": it
+    // neither sets the key nor makes one that starts with ";".
+    const auto p = ProfileFile::parse("[S]\n;a=commented out\na=live\n;b=only commented\n  ;c=indented\n");
     EXPECT_EQ(p.value("S", "a"), "live");
     EXPECT_FALSE(p.contains("S", "b"));
-    EXPECT_EQ(p.value("S", ";b"), "only commented");
+    EXPECT_FALSE(p.contains("S", ";b"));
+    EXPECT_FALSE(p.contains("S", "c"));
+    EXPECT_FALSE(p.contains("S", ";c"));
+    // A commented line before the live one does not shadow it either.
+    const auto q = ProfileFile::parse("[S]\n;k=old\nk=new\n");
+    EXPECT_EQ(q.value("S", "k"), "new");
+}
+
+TEST(ProfileFileComments, SemicolonInsideAKeyIsKept)
+{
+    const auto p = ProfileFile::parse("[S]\na;b=1\n");
+    EXPECT_EQ(p.value("S", "a;b"), "1");
 }
 
 TEST(ProfileFileComments, TrailingSemicolonTextBelongsToValue)
@@ -338,3 +376,13 @@ TEST_F(ProfileFileOnDisk, EmptyFileYieldsDefaults)
 }
 
 } // namespace
+
+TEST_F(ProfileFileOnDisk, FifoAndDeviceYieldDefaultsWithoutWaiting)
+{
+    // A FIFO without a writer would block a plain open() for good.
+    const fs::path fifo = m_dir / "language.lng";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(ProfileFile::load(fifo.string()).sectionCount(), 0u);
+    // A character device that never ends.
+    EXPECT_EQ(ProfileFile::load("/dev/zero").sectionCount(), 0u);
+}
