@@ -37,4 +37,6 @@ public:
     virtual void HairChanged(TF_FILHO *) {}
     /** Shows a message box; the text is translated first. */
     virtual void ShowMessage(const QString &text, const QString &caption) = 0;
+    /** "Bordas Suaves": soft hair edges and smooth fixing of a resize. */
+    virtual bool SoftEdgesOn() const { return false; }
 };

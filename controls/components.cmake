@@ -17,3 +17,4 @@ target_sources(quenda_controls PRIVATE
   TGradientPanel.cpp TGradientPanel.h
   MessageBoxes.cpp MessageBoxes.h
 )
+target_link_libraries(quenda_controls PUBLIC quenda_colour_core)
