@@ -224,9 +224,10 @@ Picture24 HairSoftEdge::SmoothResize(const Picture24 &hair, int width, int heigh
             const std::uint32_t a = v >> 24;
             std::uint32_t rgb = key;
             if (a >= 128) {
-                const std::uint32_t r = std::min(255u, (((v >> 16) & 0xFF) * 255 + a / 2) / a);
-                const std::uint32_t g = std::min(255u, (((v >> 8) & 0xFF) * 255 + a / 2) / a);
-                const std::uint32_t b = std::min(255u, ((v & 0xFF) * 255 + a / 2) / a);
+                const float inv = 255.0f / float(a);
+                const std::uint32_t r = toByte(float((v >> 16) & 0xFF) * inv);
+                const std::uint32_t g = toByte(float((v >> 8) & 0xFF) * inv);
+                const std::uint32_t b = toByte(float(v & 0xFF) * inv);
                 rgb = (r << 16) | (g << 8) | b;
                 if (rgb == key)
                     rgb = (rgb & 0xFFFF00u) | ((rgb & 0xFF) < 255 ? (rgb & 0xFF) + 1 : 254);
