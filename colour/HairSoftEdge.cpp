@@ -211,8 +211,11 @@ Picture24 HairSoftEdge::SmoothResize(const Picture24 &hair, int width, int heigh
     if (hair.isNull() || width <= 0 || height <= 0)
         return {};
     const std::uint32_t key = hair.pixel(0, hair.height() - 1);
+    // From the feathered mask: its half-way line follows a diagonal more
+    // closely than the stair of the hard one, so an enlarged outline does
+    // not show the source pixels as scallops.
     std::vector<std::uint32_t> cache(std::size_t(hair.width()) * hair.height());
-    HardCache(hair, key, cache.data(), hair.width());
+    SoftCache(hair, key, cache.data(), hair.width());
     const std::vector<std::uint32_t> scaled =
         Resample(cache.data(), hair.width(), hair.height(), width, height);
     Picture24 out(width, height);

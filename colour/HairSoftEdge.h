@@ -33,8 +33,8 @@ public:
     static std::vector<std::uint32_t> Resample(const std::uint32_t *src, int srcWidth, int srcHeight,
                                                int width, int height);
 
-    /** A resize fixed smoothly: mask-weighted resampling, then a pixel less
-     *  than half covered by hair becomes background, exactly the source's key
+    /** A resize fixed smoothly: resampling weighted by the feathered mask,
+     *  then a pixel less than half covered by hair becomes background, exactly the source's key
      *  colour; a hair pixel whose colour comes out equal to the key is moved
      *  one step off it. */
     static Picture24 SmoothResize(const Picture24 &hair, int width, int height);

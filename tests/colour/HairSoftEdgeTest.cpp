@@ -336,3 +336,38 @@ TEST(HairSoftEdge, ReduceAndSideBySide)
         for (int x = 0; x < 13; ++x)
             ASSERT_EQ(r.pixel(x, y), kLight);
 }
+
+TEST(HairSoftEdge, EnlargedDiagonalOutlineStaysStraight)
+{
+    // A 45-degree hair edge, enlarged four times: the outline must follow
+    // the line, not the source pixels' stair.
+    Picture24 hair(40, 40);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x)
+            hair.setPixel(x, y, x > y ? kDark : kKey);
+    const Picture24 big = HairSoftEdge::SmoothResize(hair, 160, 160);
+    std::vector<double> xs, ys;
+    for (int y = 20; y < 140; ++y) {
+        int first = 0;
+        while (first < 160 && big.pixel(first, y) == kKey)
+            ++first;
+        xs.push_back(first);
+        ys.push_back(y);
+    }
+    // Least-squares line through the outline, then the worst distance.
+    const double n = double(xs.size());
+    double sx = 0, sy = 0, sxy = 0, syy = 0;
+    for (std::size_t i = 0; i < xs.size(); ++i) {
+        sx += xs[i];
+        sy += ys[i];
+        sxy += xs[i] * ys[i];
+        syy += ys[i] * ys[i];
+    }
+    const double slope = (n * sxy - sx * sy) / (n * syy - sy * sy);
+    const double offset = (sx - slope * sy) / n;
+    EXPECT_NEAR(slope, 1.0, 0.02);
+    double worst = 0;
+    for (std::size_t i = 0; i < xs.size(); ++i)
+        worst = std::max(worst, std::abs(xs[i] - (offset + slope * ys[i])));
+    EXPECT_LE(worst, 1.0) << worst;
+}
