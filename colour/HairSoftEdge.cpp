@@ -16,18 +16,18 @@ struct Tap
 // One output index's source taps: a tent as wide as the reduction, never
 // narrower than one source pixel, cut at the picture's ends and normalised
 // again so the border keeps its level.
-std::vector<Tap> tapsFor(int srcSize, int dstSize)
+std::vector<Tap> tapsFor(int srcSize, int dstSize, int first, int count)
 {
-    std::vector<Tap> taps(static_cast<std::size_t>(dstSize));
+    std::vector<Tap> taps(static_cast<std::size_t>(count));
     const double scale = double(srcSize) / dstSize;
     const double radius = std::max(1.0, scale);
-    for (int i = 0; i < dstSize; ++i) {
+    for (int i = first; i < first + count; ++i) {
         const double centre = (i + 0.5) * scale - 0.5;
         int lo = int(std::ceil(centre - radius));
         int hi = int(std::floor(centre + radius));
         lo = std::max(lo, 0);
         hi = std::min(hi, srcSize - 1);
-        Tap &t = taps[static_cast<std::size_t>(i)];
+        Tap &t = taps[static_cast<std::size_t>(i - first)];
         double sum = 0;
         std::vector<double> w;
         for (int j = lo; j <= hi; ++j) {
@@ -150,19 +150,32 @@ void HairSoftEdge::SoftCache(const Picture24 &hair, std::uint32_t key, std::uint
 std::vector<std::uint32_t> HairSoftEdge::Resample(const std::uint32_t *src, int srcWidth, int srcHeight,
                                                   int width, int height)
 {
+    return ResampleWindow(src, srcWidth, srcHeight, width, height, 0, 0, width, height);
+}
+
+std::vector<std::uint32_t> HairSoftEdge::ResampleWindow(const std::uint32_t *src, int srcWidth, int srcHeight,
+                                                        int width, int height, int left, int top,
+                                                        int windowWidth, int windowHeight)
+{
     std::vector<std::uint32_t> out;
-    if (srcWidth <= 0 || srcHeight <= 0 || width <= 0 || height <= 0)
+    if (srcWidth <= 0 || srcHeight <= 0 || width <= 0 || height <= 0 || left < 0 || top < 0 ||
+        windowWidth <= 0 || windowHeight <= 0 || left + windowWidth > width || top + windowHeight > height)
         return out;
-    out.resize(std::size_t(width) * height);
-    const std::vector<Tap> xt = tapsFor(srcWidth, width);
-    const std::vector<Tap> yt = tapsFor(srcHeight, height);
-    // Horizontal pass into floats (a, r, g, b), then the vertical pass.
-    std::vector<float> mid(std::size_t(srcHeight) * width * 4);
-    ParallelRows::run(srcHeight, std::size_t(srcHeight) * width * 16, [&](int begin, int end) {
+    const int ww = windowWidth;
+    out.resize(std::size_t(ww) * windowHeight);
+    const std::vector<Tap> xt = tapsFor(srcWidth, width, left, ww);
+    const std::vector<Tap> yt = tapsFor(srcHeight, height, top, windowHeight);
+    // Only the source rows the window's taps reach go through the
+    // horizontal pass (floats a, r, g, b); then the vertical pass.
+    const int rowFirst = yt.front().first;
+    const int rowEnd = yt.back().first + int(yt.back().weight.size());
+    const int rows = rowEnd - rowFirst;
+    std::vector<float> mid(std::size_t(rows) * ww * 4);
+    ParallelRows::run(rows, std::size_t(rows) * ww * 16, [&](int begin, int end) {
         for (int y = begin; y < end; ++y) {
-            const std::uint32_t *row = src + std::size_t(y) * srcWidth;
-            float *m = mid.data() + std::size_t(y) * width * 4;
-            for (int x = 0; x < width; ++x) {
+            const std::uint32_t *row = src + std::size_t(rowFirst + y) * srcWidth;
+            float *m = mid.data() + std::size_t(y) * ww * 4;
+            for (int x = 0; x < ww; ++x) {
                 const Tap &t = xt[std::size_t(x)];
                 float a = 0, r = 0, g = 0, b = 0;
                 const std::uint32_t *p = row + t.first;
@@ -181,19 +194,19 @@ std::vector<std::uint32_t> HairSoftEdge::Resample(const std::uint32_t *src, int 
             }
         }
     });
-    ParallelRows::run(height, std::size_t(height) * width * 16, [&](int begin, int end) {
-        std::vector<float> acc(std::size_t(width) * 4);
+    ParallelRows::run(windowHeight, std::size_t(windowHeight) * ww * 16, [&](int begin, int end) {
+        std::vector<float> acc(std::size_t(ww) * 4);
         for (int y = begin; y < end; ++y) {
             const Tap &t = yt[std::size_t(y)];
             std::fill(acc.begin(), acc.end(), 0.0f);
             for (std::size_t k = 0; k < t.weight.size(); ++k) {
                 const float wt = t.weight[k];
-                const float *m = mid.data() + std::size_t(t.first + int(k)) * width * 4;
-                for (int i = 0; i < width * 4; ++i)
+                const float *m = mid.data() + std::size_t(t.first - rowFirst + int(k)) * ww * 4;
+                for (int i = 0; i < ww * 4; ++i)
                     acc[std::size_t(i)] += wt * m[i];
             }
-            std::uint32_t *dst = out.data() + std::size_t(y) * width;
-            for (int x = 0; x < width; ++x) {
+            std::uint32_t *dst = out.data() + std::size_t(y) * ww;
+            for (int x = 0; x < ww; ++x) {
                 const std::uint32_t a = toByte(acc[4 * std::size_t(x)]);
                 // Premultiplied colour never exceeds its alpha.
                 const std::uint32_t r = std::min(a, toByte(acc[4 * std::size_t(x) + 1]));
@@ -257,14 +270,17 @@ void HairSoftEdge::Compose(Picture24 &photo, const Picture24 &hair, int x, int y
     const std::uint32_t key = hair.pixel(0, hair.height() - 1);
     std::vector<std::uint32_t> cache(std::size_t(hair.width()) * hair.height());
     SoftCache(hair, key, cache.data(), hair.width());
+    // Only the part inside the photo is resampled: a hair enlarged far past
+    // the photo's edges costs no more than the photo.
+    const int ww = x1 - x0;
     const std::vector<std::uint32_t> scaled =
-        Resample(cache.data(), hair.width(), hair.height(), width, height);
-    ParallelRows::run(y1 - y0, std::size_t(y1 - y0) * (x1 - x0) * 4, [&](int begin, int end) {
+        ResampleWindow(cache.data(), hair.width(), hair.height(), width, height, x0 - x, y0 - y, ww, y1 - y0);
+    ParallelRows::run(y1 - y0, std::size_t(y1 - y0) * ww * 4, [&](int begin, int end) {
         for (int py = y0 + begin; py < y0 + end; ++py) {
-            const std::uint32_t *src = scaled.data() + std::size_t(py - y) * width;
+            const std::uint32_t *src = scaled.data() + std::size_t(py - y0) * ww;
             std::uint8_t *dst = photo.scanLine(py);
             for (int px = x0; px < x1; ++px) {
-                const std::uint32_t v = src[px - x];
+                const std::uint32_t v = src[px - x0];
                 const std::uint32_t a = v >> 24;
                 if (a == 0)
                     continue;

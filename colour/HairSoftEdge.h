@@ -33,6 +33,14 @@ public:
     static std::vector<std::uint32_t> Resample(const std::uint32_t *src, int srcWidth, int srcHeight,
                                                int width, int height);
 
+    /** The part [left, left + windowWidth) x [top, top + windowHeight) of
+     *  that resampling (windowWidth x windowHeight words), so a huge target
+     *  of which little is kept costs only what is kept. Empty when the
+     *  window does not lie inside width x height. */
+    static std::vector<std::uint32_t> ResampleWindow(const std::uint32_t *src, int srcWidth, int srcHeight,
+                                                     int width, int height, int left, int top,
+                                                     int windowWidth, int windowHeight);
+
     /** A resize fixed smoothly: resampling weighted by the feathered mask,
      *  then a pixel less than half covered by hair becomes background, exactly the source's key
      *  colour; a hair pixel whose colour comes out equal to the key is moved

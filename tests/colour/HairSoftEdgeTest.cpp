@@ -189,6 +189,33 @@ TEST(HairSoftEdge, ComposeLeavesOutWhatFallsOutsideThePhoto)
     EXPECT_EQ(untouched, uniform(40, 30, kGrey));
 }
 
+TEST(HairSoftEdge, AWindowOfTheResamplingIsThatPartOfTheWhole)
+{
+    const Picture24 hair = discHair(37, 53);
+    std::vector<std::uint32_t> cache(37 * 53);
+    HairSoftEdge::SoftCache(hair, kKey, cache.data(), 37);
+    const std::vector<std::uint32_t> whole = HairSoftEdge::Resample(cache.data(), 37, 53, 91, 120);
+    const std::vector<std::uint32_t> part =
+        HairSoftEdge::ResampleWindow(cache.data(), 37, 53, 91, 120, 13, 40, 50, 61);
+    ASSERT_EQ(part.size(), 50u * 61);
+    for (int y = 0; y < 61; ++y)
+        for (int x = 0; x < 50; ++x)
+            ASSERT_EQ(part[std::size_t(y) * 50 + x], whole[std::size_t(y + 40) * 91 + x + 13])
+                << x << "," << y;
+    EXPECT_TRUE(HairSoftEdge::ResampleWindow(cache.data(), 37, 53, 91, 120, 60, 0, 50, 10).empty());
+}
+
+TEST(HairSoftEdge, AHairEnlargedFarPastThePhotoIsLaidOnQuickly)
+{
+    // Forty thousand pixels square: only the photo's part is ever built
+    // (the whole would take 6.4 GB).
+    Picture24 hair = uniform(120, 160, kDark);
+    hair.setPixel(0, 159, kKey);
+    Picture24 photo = uniform(300, 200, kGrey);
+    HairSoftEdge::Compose(photo, hair, -20000, -20000, 40000, 40000);
+    EXPECT_EQ(photo, uniform(300, 200, kDark));
+}
+
 TEST(HairSoftEdge, SmoothResizeKeepsOneKeyAndTheHalfCoverageRule)
 {
     const Picture24 hair = discHair(60, 80);
