@@ -250,24 +250,6 @@ void TF_HAIR::buildMenus()
     autoFit->setCheckable(true);
     autoFit->setChecked(false);
     addEntry(imagem, QStringLiteral("GravarAjuste1"), QStringLiteral("&Gravar Ajuste"), {}, &TF_HAIR::GravarAjuste1Click);
-    {
-        // Photographic output. Kept out of the positions the enabling rule
-        // counts (see MenuEntry), wherever they stand in their menus.
-        QAction *after = MenuItem(QStringLiteral("Salvarcomo1"));
-        const QList<QAction *> entries = arquivo->actions();
-        QAction *before = entries.value(entries.indexOf(after) + 1);
-        TMenuItem *hiRes = addEntry(arquivo, QStringLiteral("SalvarAltaResolucao1"), QStringLiteral("Salvar em Alta &Resolução..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &TF_HAIR::SalvarAltaResolucao1Click);
-        TMenuItem *pair = addEntry(arquivo, QStringLiteral("SalvarAntesDepois1"), QStringLiteral("Salvar Antes e &Depois..."), {}, &TF_HAIR::SalvarAntesDepois1Click);
-        arquivo->removeAction(hiRes);
-        arquivo->removeAction(pair);
-        arquivo->insertAction(before, hiRes);
-        arquivo->insertAction(before, pair);
-        TMenuItem *soft = addEntry(imagem, QStringLiteral("BordasSuaves1"), QStringLiteral("Bordas &Suaves"), {}, &TF_HAIR::BordasSuaves1Click);
-        soft->setCheckable(true);
-        soft->setChecked(false);
-        for (QAction *a : {static_cast<QAction *>(hiRes), static_cast<QAction *>(pair), static_cast<QAction *>(soft)})
-            a->setProperty("quendaAddedEntry", true);
-    }
 
     QMenu *ajuste = menuFor(QStringLiteral("AjustedeImagem1"), QStringLiteral("Aj&uste"));
     addEntry(ajuste, QStringLiteral("Foto1"), QStringLiteral("&Foto"), {}, &TF_HAIR::AjusteFoto1Click);
@@ -302,6 +284,25 @@ void TF_HAIR::buildMenus()
     addEntry(ajuda, QStringLiteral("Ajuda2"), QStringLiteral("&Tópicos de Ajuda"), QKeySequence(Qt::Key_F1), &TF_HAIR::Ajuda2Click);
     addEntry(ajuda, QStringLiteral("QuickStart"), QStringLiteral("&Primeiros Passos"), QKeySequence(Qt::Key_F2), &TF_HAIR::QuickStartClick);
     addEntry(ajuda, QStringLiteral("SobreoPrograma1"), QStringLiteral("&Sobre o Programa"), {}, &TF_HAIR::SobreoPrograma1Click);
+
+    {
+        // Photographic output. Kept out of the positions the enabling rule
+        // counts (see MenuEntry), wherever they stand in their menus.
+        QAction *after = MenuItem(QStringLiteral("Salvarcomo1"));
+        const QList<QAction *> entries = arquivo->actions();
+        QAction *before = entries.value(entries.indexOf(after) + 1);
+        TMenuItem *hiRes = addEntry(arquivo, QStringLiteral("SalvarAltaResolucao1"), QStringLiteral("Salvar em Alta &Resolução..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &TF_HAIR::SalvarAltaResolucao1Click);
+        TMenuItem *pair = addEntry(arquivo, QStringLiteral("SalvarAntesDepois1"), QStringLiteral("Salvar Antes e &Depois..."), {}, &TF_HAIR::SalvarAntesDepois1Click);
+        arquivo->removeAction(hiRes);
+        arquivo->removeAction(pair);
+        arquivo->insertAction(before, hiRes);
+        arquivo->insertAction(before, pair);
+        TMenuItem *soft = addEntry(imagem, QStringLiteral("BordasSuaves1"), QStringLiteral("Bordas &Suaves"), {}, &TF_HAIR::BordasSuaves1Click);
+        soft->setCheckable(true);
+        soft->setChecked(false);
+        for (QAction *a : {static_cast<QAction *>(hiRes), static_cast<QAction *>(pair), static_cast<QAction *>(soft)})
+            a->setProperty("quendaAddedEntry", true);
+    }
 }
 
 TToolItem *TF_HAIR::addTool(const QString &name, const QString &section, const QString &caption,
