@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -61,8 +62,8 @@ inline std::uint32_t rgbAt(const std::uint8_t *p)
 
 inline std::uint32_t toByte(float v)
 {
-    const float r = v + 0.5f;
-    return r <= 0 ? 0u : r >= 255 ? 255u : std::uint32_t(r);
+    // Clamped before the conversion, without branches, so loops vectorise.
+    return std::uint32_t(std::min(std::max(v + 0.5f, 0.0f), 255.0f));
 }
 
 } // namespace
@@ -170,11 +171,12 @@ std::vector<std::uint32_t> HairSoftEdge::ResampleWindow(const std::uint32_t *src
     const int rowFirst = yt.front().first;
     const int rowEnd = yt.back().first + int(yt.back().weight.size());
     const int rows = rowEnd - rowFirst;
-    std::vector<float> mid(std::size_t(rows) * ww * 4);
+    // Every element is written by the first pass: no zeroing.
+    const std::unique_ptr<float[]> mid(new float[std::size_t(rows) * ww * 4]);
     ParallelRows::run(rows, std::size_t(rows) * ww * 16, [&](int begin, int end) {
         for (int y = begin; y < end; ++y) {
             const std::uint32_t *row = src + std::size_t(rowFirst + y) * srcWidth;
-            float *m = mid.data() + std::size_t(y) * ww * 4;
+            float *m = mid.get() + std::size_t(y) * ww * 4;
             for (int x = 0; x < ww; ++x) {
                 const Tap &t = xt[std::size_t(x)];
                 float a = 0, r = 0, g = 0, b = 0;
@@ -201,7 +203,7 @@ std::vector<std::uint32_t> HairSoftEdge::ResampleWindow(const std::uint32_t *src
             std::fill(acc.begin(), acc.end(), 0.0f);
             for (std::size_t k = 0; k < t.weight.size(); ++k) {
                 const float wt = t.weight[k];
-                const float *m = mid.data() + std::size_t(t.first - rowFirst + int(k)) * ww * 4;
+                const float *m = mid.get() + std::size_t(t.first - rowFirst + int(k)) * ww * 4;
                 for (int i = 0; i < ww * 4; ++i)
                     acc[std::size_t(i)] += wt * m[i];
             }
