@@ -4,6 +4,7 @@
 #include "CommandState.h"
 #include "HairFaceFitter.h"
 #include "HairFiles.h"
+#include "HairSoftEdge.h"
 #include "ImageCursors.h"
 #include "TColourPanel.h"
 #include "MainPrintHost.h"
@@ -64,6 +65,8 @@ const QStringList kCategories = {
     QStringLiteral("Longos e Claros"),  QStringLiteral("Longos e Escuros"),
     QStringLiteral("Masculinos"),
 };
+// Each half of a before-and-after picture, for sending to the client.
+constexpr int kBeforeAfterHeight = 2048;
 } // namespace
 
 TF_HAIR::TF_HAIR(const QString &appDir, QWidget *parent) : QMainWindow(parent)
@@ -310,6 +313,25 @@ void TF_HAIR::buildMenus()
     addEntry(ajuda, QStringLiteral("Ajuda2"), QStringLiteral("&Tópicos de Ajuda"), QKeySequence(Qt::Key_F1), &TF_HAIR::Ajuda2Click);
     addEntry(ajuda, QStringLiteral("QuickStart"), QStringLiteral("&Primeiros Passos"), QKeySequence(Qt::Key_F2), &TF_HAIR::QuickStartClick);
     addEntry(ajuda, QStringLiteral("SobreoPrograma1"), QStringLiteral("&Sobre o Programa"), {}, &TF_HAIR::SobreoPrograma1Click);
+
+    {
+        // Photographic output. Kept out of the positions the enabling rule
+        // counts (see MenuEntry), wherever they stand in their menus.
+        QAction *after = MenuItem(QStringLiteral("Salvarcomo1"));
+        const QList<QAction *> entries = arquivo->actions();
+        QAction *before = entries.value(entries.indexOf(after) + 1);
+        TMenuItem *hiRes = addEntry(arquivo, QStringLiteral("SalvarAltaResolucao1"), QStringLiteral("Salvar em Alta &Resolução..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &TF_HAIR::SalvarAltaResolucao1Click);
+        TMenuItem *pair = addEntry(arquivo, QStringLiteral("SalvarAntesDepois1"), QStringLiteral("Salvar Antes e &Depois..."), {}, &TF_HAIR::SalvarAntesDepois1Click);
+        arquivo->removeAction(hiRes);
+        arquivo->removeAction(pair);
+        arquivo->insertAction(before, hiRes);
+        arquivo->insertAction(before, pair);
+        TMenuItem *soft = addEntry(imagem, QStringLiteral("BordasSuaves1"), QStringLiteral("Bordas &Suaves"), {}, &TF_HAIR::BordasSuaves1Click);
+        soft->setCheckable(true);
+        soft->setChecked(false);
+        for (QAction *a : {static_cast<QAction *>(hiRes), static_cast<QAction *>(pair), static_cast<QAction *>(soft)})
+            a->setProperty("quendaAddedEntry", true);
+    }
 }
 
 TToolItem *TF_HAIR::addTool(const QString &name, const QString &section, const QString &caption,
@@ -455,7 +477,8 @@ QAction *TF_HAIR::MenuEntry(int menu, int entry) const
     QAction *top = MenuAction(menu);
     if (!top || !top->menu())
         return nullptr;
-    const QList<QAction *> entries = top->menu()->actions();
+    QList<QAction *> entries = top->menu()->actions();
+    entries.removeIf([](QAction *a) { return a->property("quendaAddedEntry").toBool(); });
     return (entry >= 0 && entry < entries.size()) ? entries[entry] : nullptr;
 }
 
@@ -475,6 +498,9 @@ void TF_HAIR::UpdateCommandState(bool countsActive)
         MenuItem(QString::fromLatin1(name))->setEnabled(on);
     MenuItem(QStringLiteral("FotoInteira1"))->setEnabled(on);
     rebuildWindowList();
+    // The soft-edge option is a setting, available with or without a window.
+    for (const char *name : {"SalvarAltaResolucao1", "SalvarAntesDepois1"})
+        MenuItem(QString::fromLatin1(name))->setEnabled(on);
     for (const char *name : {"BT_Salvar", "BT_Imprimir", "BT_Replay", "BT_Original", "BT_ZOOM",
                              "BT_PREVIEW", "BT_SCROLL", "BT_MOVE", "BT_LACO", "BT_SLIDERS"})
         ToolItem(QString::fromLatin1(name))->setEnabled(on);
@@ -668,6 +694,65 @@ void TF_HAIR::Salvarcomo1Click()
     const ImageStatus status = ImageIO1->SaveToFile(SD_SALVAR->FileName());
     if (!status)
         ShowFileMessage(QString::fromStdString(status.message), SD_SALVAR->FileName(), QStringLiteral("QUENDA"));
+}
+
+// ------------------------------------------------------ photographic output
+
+bool TF_HAIR::SoftEdgesOn() const
+{
+    const TMenuItem *item = MenuItem(QStringLiteral("BordasSuaves1"));
+    return item && item->isChecked();
+}
+
+void TF_HAIR::BordasSuaves1Click()
+{
+    const bool on = SoftEdgesOn();
+    for (TF_FILHO *c : Compositions())
+        c->SetSoftEdges(on);
+}
+
+void TF_HAIR::savePicture(const Picture24 &picture)
+{
+    SD_SALVAR->SetInitialDir(m_handOff.AppDir);
+    if (!SD_SALVAR->Execute())
+        return;
+    ImageStatus status;
+    {
+        BusyCursor busy;
+        ImageView1->SetBitmap(picture);
+        ImageIO1->Options() = SD_SALVAR->Options();
+        status = ImageIO1->SaveToFile(SD_SALVAR->FileName());
+    }
+    if (!status)
+        ShowMessage(QString::fromStdString(status.message) + QStringLiteral("\n") + SD_SALVAR->FileName(),
+                    QStringLiteral("QUENDA"));
+}
+
+void TF_HAIR::SalvarAltaResolucao1Click()
+{
+    TF_FILHO *c = ActiveComposition();
+    if (!c)
+        return;
+    // A resize in progress is part of what the user sees: take it as drawn.
+    Picture24 picture;
+    {
+        BusyCursor busy;
+        picture = c->FullResolution();
+    }
+    savePicture(picture);
+}
+
+void TF_HAIR::SalvarAntesDepois1Click()
+{
+    TF_FILHO *c = ActiveComposition();
+    if (!c)
+        return;
+    Picture24 picture;
+    {
+        BusyCursor busy;
+        picture = HairSoftEdge::SideBySide(c->Image1->Bitmap(), c->FullResolution(), kBeforeAfterHeight);
+    }
+    savePicture(picture);
 }
 
 void TF_HAIR::Fechar1Click()

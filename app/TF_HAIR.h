@@ -63,6 +63,7 @@ public:
     void ApplyPreset(TF_FILHO *composition, int number) override;
     void ShowMessage(const QString &text, const QString &caption) override;
     void HairChanged(TF_FILHO *composition) override;
+    bool SoftEdgesOn() const override;
 
     // ColourPanelHost
     ColourPanelTarget ActiveColourTarget() const override;
@@ -158,6 +159,11 @@ public:
     /** "Ajuste Automático": fit every inserted, replayed or stepped hair. */
     bool AutoFitOn() const;
 
+    // Photographic output: soft edges, full-resolution and before/after pictures.
+    void BordasSuaves1Click();
+    void SalvarAltaResolucao1Click();
+    void SalvarAntesDepois1Click();
+
     // The colour panel, the preset colours and the Ajuste menu.
     TColourPanel *ColourPanel = nullptr; ///< the controls and logic inside GradientPanel1
     void BT_SLIDERSClick();
@@ -230,6 +236,7 @@ private:
     void showCatalogue(int code);
     void switchCollection(const QString &folder, bool force);
     void handScratchToEditor();
+    void savePicture(const Picture24 &picture);
 
     CompositionHandOff m_handOff;
     bool m_lassoActive = false;

@@ -40,4 +40,6 @@ public:
     /** Shows a message about a file: the translated text, then the file's
      *  name, so the user knows which file it was. */
     virtual void ShowFileMessage(const QString &text, const QString &fileName, const QString &caption) = 0;
+    /** "Bordas Suaves": soft hair edges and smooth fixing of a resize. */
+    virtual bool SoftEdgesOn() const { return false; }
 };

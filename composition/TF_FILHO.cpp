@@ -4,6 +4,7 @@
 #include "CompositionHost.h"
 #include "HairFiles.h"
 #include "HairPixels.h"
+#include "HairSoftEdge.h"
 #include "ImageCursors.h"
 #include "PictureImage.h"
 #include "TImage.h"
@@ -13,6 +14,7 @@
 #include "TResizeHandle.h"
 
 #include <QApplication>
+#include <cmath>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -41,6 +43,8 @@ TF_FILHO::TF_FILHO(CompositionHost *host, QWidget *parent) : QWidget(parent), m_
     Image2 = new TImage(QStringLiteral("Image2"), Image1->ClientArea());
     Image2->SetTransparent(true);
     Image2->SetAutoSize(true);
+    m_softEdges = host && host->SoftEdgesOn();
+    Image2->SetSoftEdges(m_softEdges);
     Image2->setCursor(Qt::PointingHandCursor);
     Image2->move(0, 0);
 
@@ -383,6 +387,12 @@ void TF_FILHO::BakeHairSize()
 
 void TF_FILHO::stretchOverlay(const QRect &bounds)
 {
+    if (m_softEdges) {
+        // Mixed colours, but the background comes out as exactly the key.
+        Image2->SetPicture(HairSoftEdge::SmoothResize(Image3->Picture(), bounds.width(), bounds.height()));
+        Image2->setGeometry(bounds);
+        return;
+    }
     // A plain stretch: colours are taken over, never mixed, so the hair's
     // background stays exactly one colour for the transparency rule.
     const QImage stretched = PictureImage::ToQImage(Image3->Picture())
@@ -403,6 +413,33 @@ void TF_FILHO::SetHairBounds(const QRect &bounds)
     L = QString::number(Image2->x());
     T = QString::number(Image2->y());
     Image2->update();
+}
+
+void TF_FILHO::SetSoftEdges(bool on)
+{
+    m_softEdges = on;
+    Image2->SetSoftEdges(on);
+}
+
+Picture24 TF_FILHO::FullResolution() const
+{
+    Picture24 photo = Image1->Bitmap();
+    const Picture24 &hair = Image2->Picture();
+    if (photo.isNull() || hair.isNull() || Image2->isHidden() || Image2->width() <= 0 || Image2->height() <= 0)
+        return photo;
+    // The overlay bitmap always holds what is seen, colour changes and
+    // flips included; it is drawn stretched to the control's geometry.
+    const double zoom = Image1->Zoom() > 0 ? Image1->Zoom() : 100;
+    const double ox = Image1->PictureToClientX(0);
+    const double oy = Image1->PictureToClientY(0);
+    const QRect g = Image2->geometry();
+    const double k = 100.0 / zoom;
+    const int x0 = int(std::lround((g.x() - ox) * k));
+    const int y0 = int(std::lround((g.y() - oy) * k));
+    const int x1 = int(std::lround((g.x() + g.width() - ox) * k));
+    const int y1 = int(std::lround((g.y() + g.height() - oy) * k));
+    HairSoftEdge::Compose(photo, hair, x0, y0, std::max(1, x1 - x0), std::max(1, y1 - y0));
+    return photo;
 }
 
 QString TF_FILHO::AppDirectory() const

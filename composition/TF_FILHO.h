@@ -85,6 +85,14 @@ public:
     /** Stretches the overlay to `bounds` (client pixels) the way a resize is
      *  fixed, and remembers its new place in L and T. */
     void SetHairBounds(const QRect &bounds);
+    /** Soft-edged drawing of the overlay and smooth fixing of its resizes;
+     *  the overlay's pixels stay as they are. */
+    void SetSoftEdges(bool on);
+    bool SoftEdges() const { return m_softEdges; }
+    /** The whole photo at its own size with the hair where and as large as
+     *  the screen shows it, resampled smoothly with a soft edge. Without a
+     *  visible hair, the photo alone. */
+    Picture24 FullResolution() const;
     /** The program folder every catalogue path starts from. */
     QString AppDirectory() const;
 
@@ -147,6 +155,7 @@ private:
     QString m_buildError;
     QString m_buildErrorFile;
     bool m_closeReported = false;
+    bool m_softEdges = false;
     QSize m_clientSize{kClientWidth, kClientHeight};
     QHash<int, QPointer<QObject>> m_keyDownAt; // key -> first receiver of its press
 };

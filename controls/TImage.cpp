@@ -1,5 +1,7 @@
 #include "TImage.h"
 
+#include "HairSoftEdge.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -41,6 +43,15 @@ void TImage::SetTransparent(bool on)
     update();
 }
 
+void TImage::SetSoftEdges(bool on)
+{
+    if (m_softEdges == on)
+        return;
+    m_softEdges = on;
+    rebuildCache();
+    update();
+}
+
 std::uint32_t TImage::TransparentColour() const
 {
     if (m_picture.isNull())
@@ -59,6 +70,11 @@ void TImage::rebuildCache()
     // Every pixel is either fully transparent or opaque, so the premultiplied
     // form has the same bytes and is drawn without a conversion.
     m_cache = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
+    if (m_softEdges && m_transparent) {
+        HairSoftEdge::SoftCache(m_picture, TransparentColour(), reinterpret_cast<std::uint32_t *>(m_cache.bits()),
+                                int(m_cache.bytesPerLine() / 4));
+        return;
+    }
     // No colour has bit 24 set, so without transparency nothing matches.
     const std::uint32_t key = m_transparent ? TransparentColour() : 0x1000000u;
     for (int y = 0; y < h; ++y) {
@@ -85,7 +101,7 @@ QImage TImage::Rendered(QColor background) const
     out.fill(background);
     if (!m_cache.isNull()) {
         QPainter p(&out);
-        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        p.setRenderHint(QPainter::SmoothPixmapTransform, m_softEdges);
         p.drawImage(QRect(QPoint(0, 0), size()), m_cache);
     }
     return out;
@@ -96,7 +112,7 @@ void TImage::paintEvent(QPaintEvent *)
     if (m_cache.isNull())
         return;
     QPainter p(this);
-    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, m_softEdges);
     p.drawImage(rect(), m_cache);
 }
 

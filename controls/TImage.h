@@ -35,6 +35,11 @@ public:
 
     bool Transparent() const { return m_transparent; }
     void SetTransparent(bool on);
+    /** Soft edges: with Transparent set, the key's mask is feathered at the
+     *  boundary and a stretched picture is drawn smoothly, weighted by the
+     *  mask. The picture itself is not touched. */
+    bool SoftEdges() const { return m_softEdges; }
+    void SetSoftEdges(bool on);
     bool AutoSize() const { return m_autoSize; }
     void SetAutoSize(bool on) { m_autoSize = on; }
     QString Hint() const { return toolTip(); }
@@ -65,5 +70,6 @@ private:
     QImage m_cache; // the picture with the key colour cut out
     bool m_transparent = false;
     bool m_autoSize = false;
+    bool m_softEdges = false;
     std::uint64_t m_revision = 0;
 };

@@ -26,3 +26,4 @@ target_sources(quenda_controls PRIVATE
   TThumbview.cpp TThumbview.h
   TThumbNail.cpp TThumbNail.h
 )
+target_link_libraries(quenda_controls PUBLIC quenda_colour_core)

@@ -152,6 +152,9 @@ const QStringList &TranslationPaths::added(const QString &windowName)
         QStringLiteral("F_HAIR.FotoInteira1.CAPTION"),   QStringLiteral("F_HAIR.LadoALado1.CAPTION"),
         QStringLiteral("F_HAIR.Cascata1.CAPTION"),       QStringLiteral("F_HAIR.AjustarRosto1.CAPTION"),
         QStringLiteral("F_HAIR.AjusteAutomatico1.CAPTION"), QStringLiteral("F_HAIR.GravarAjuste1.CAPTION"),
+        QStringLiteral("F_HAIR.BordasSuaves1.CAPTION"),
+        QStringLiteral("F_HAIR.SalvarAltaResolucao1.CAPTION"),
+        QStringLiteral("F_HAIR.SalvarAntesDepois1.CAPTION"),
     };
     static const QStringList qstartAdded{QStringLiteral("F_QSTART.Label25.Caption")};
     const QString name = windowName.trimmed().toUpper();
