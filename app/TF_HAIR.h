@@ -150,6 +150,17 @@ public:
     /** "Ajuste Automático": fit every inserted, replayed or stepped hair. */
     bool AutoFitOn() const;
 
+    /** "Importar Cabelo...": into the active composition's category. */
+    void ImportarCabelo1Click();
+    /**
+     * Asks for a picture and imports it as the next hair of a category of
+     * `collection` ("Quenda5", "Quenda42"; empty: the current one), the
+     * category preselected (-1: the active composition's). `imported` is
+     * called with the new hair's number, so a catalogue page can refill
+     * itself. False when cancelled or refused (the user has been told why).
+     */
+    bool ImportHair(const QString &collection, int category, const std::function<void(int)> &imported = {});
+
     // The colour panel, the preset colours and the Ajuste menu.
     TColourPanel *ColourPanel = nullptr; ///< the controls and logic inside GradientPanel1
     void BT_SLIDERSClick();

@@ -152,6 +152,7 @@ const QStringList &TranslationPaths::addedFor(const QString &windowName)
         QStringLiteral("F_HAIR.AjustarRosto1.CAPTION"),
         QStringLiteral("F_HAIR.AjusteAutomatico1.CAPTION"),
         QStringLiteral("F_HAIR.GravarAjuste1.CAPTION"),
+        QStringLiteral("F_HAIR.ImportarCabelo1.CAPTION"),
     };
     static const QStringList qstartAdded{QStringLiteral("F_QSTART.Label25.Caption")};
     const QString name = windowName.trimmed().toUpper();
