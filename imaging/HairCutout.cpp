@@ -167,6 +167,16 @@ std::vector<std::uint8_t> HairCutout::mask(int tolerance) const
             if (y + 1 < h)
                 visit(x, y + 1);
         }
+        // Pockets of the backdrop itself seen through the hair (between
+        // strands, a lock curled round) are background too; anything
+        // merely near the backdrop's colour that the hair encloses stays.
+        const int pocket = (t / 2) * (t / 2);
+        for (int y = 0; y < h; ++y) {
+            const std::uint8_t *row = m_work.scanLine(y);
+            for (int x = 0; x < w; ++x)
+                if (distanceSquared(row + 3 * x, ref) <= pocket)
+                    out[static_cast<std::size_t>(y) * w + x] = 0;
+        }
     }
     removeSpecks(out, w, h, 16);
     return out;
@@ -212,39 +222,53 @@ void HairCutout::removeSpecks(std::vector<std::uint8_t> &mask, int width, int he
             mask[i] = 0;
 }
 
-void HairCutout::hardenEdge(Picture24 &picture, const std::vector<std::uint8_t> &mask)
+void HairCutout::hardenEdge(Picture24 &picture, const std::vector<std::uint8_t> &mask, int depth)
 {
     const int w = picture.width(), h = picture.height();
     const auto hair = [&](int x, int y) {
         return x >= 0 && y >= 0 && x < w && y < h && mask[static_cast<std::size_t>(y) * w + x];
     };
-    std::vector<std::uint8_t> ring(mask.size(), 0);
+    // Layer 1 is hair beside background (4-connected), layer 2 beside layer
+    // 1, and so on; 0 is the hair's inside.
+    std::vector<std::uint8_t> layer(mask.size(), 0);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             if (hair(x, y) && !(hair(x - 1, y) && hair(x + 1, y) && hair(x, y - 1) && hair(x, y + 1)))
-                ring[static_cast<std::size_t>(y) * w + x] = 1;
-    const Picture24 before = picture;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            if (!ring[static_cast<std::size_t>(y) * w + x])
-                continue;
-            int sum[3] = {0, 0, 0}, n = 0;
-            for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) {
-                    const int nx = x + dx, ny = y + dy;
-                    if (!hair(nx, ny) || ring[static_cast<std::size_t>(ny) * w + nx])
-                        continue;
-                    const std::uint8_t *p = before.scanLine(ny) + 3 * nx;
-                    for (int c = 0; c < 3; ++c)
-                        sum[c] += p[c];
-                    ++n;
-                }
-            if (n == 0)
-                continue; // a thin strand: no inner pixel to borrow from
-            std::uint8_t *p = picture.scanLine(y) + 3 * x;
-            for (int c = 0; c < 3; ++c)
-                p[c] = static_cast<std::uint8_t>((sum[c] + n / 2) / n);
-        }
+                layer[static_cast<std::size_t>(y) * w + x] = 1;
+    const auto at = [&](int x, int y) { return layer[static_cast<std::size_t>(y) * w + x]; };
+    for (int l = 2; l <= depth; ++l)
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                if (hair(x, y) && at(x, y) == 0 &&
+                    ((x > 0 && at(x - 1, y) == l - 1) || (x + 1 < w && at(x + 1, y) == l - 1) ||
+                     (y > 0 && at(x, y - 1) == l - 1) || (y + 1 < h && at(x, y + 1) == l - 1)))
+                    layer[static_cast<std::size_t>(y) * w + x] = static_cast<std::uint8_t>(l);
+    // From the inside out, each layer takes the mean of its deeper neighbours,
+    // so a blend with the old backdrop two pixels deep is replaced too.
+    for (int l = depth; l >= 1; --l) {
+        const Picture24 before = picture;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                if (!hair(x, y) || at(x, y) != l)
+                    continue;
+                int sum[3] = {0, 0, 0}, n = 0;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const int nx = x + dx, ny = y + dy;
+                        if (!hair(nx, ny) || (at(nx, ny) != 0 && at(nx, ny) <= l))
+                            continue;
+                        const std::uint8_t *p = before.scanLine(ny) + 3 * nx;
+                        for (int c = 0; c < 3; ++c)
+                            sum[c] += p[c];
+                        ++n;
+                    }
+                if (n == 0)
+                    continue; // a thin strand: nothing deeper to borrow from
+                std::uint8_t *p = picture.scanLine(y) + 3 * x;
+                for (int c = 0; c < 3; ++c)
+                    p[c] = static_cast<std::uint8_t>((sum[c] + n / 2) / n);
+            }
+    }
 }
 
 CutHair HairCutout::finish(const std::vector<std::uint8_t> &mask) const
@@ -322,7 +346,7 @@ CutHair HairCutout::finish(const std::vector<std::uint8_t> &mask) const
         }
     if (!any)
         return CutHair();
-    hardenEdge(cut.picture, cut.mask);
+    hardenEdge(cut.picture, cut.mask, 2);
     return cut;
 }
 

@@ -57,7 +57,8 @@ public:
     /**
      * Hair mask of the working copy for a colour tolerance (0..kMaxTolerance,
      * distance in RGB): at least half opaque for a transparent picture;
-     * otherwise what the backdrop, grown from the border, does not reach.
+     * otherwise what the backdrop, grown from the border, does not reach,
+     * less pockets of the backdrop's own colour (half the tolerance).
      * Small specks are removed. Rows from the top, 1 = hair.
      */
     std::vector<std::uint8_t> mask(int tolerance) const;
@@ -74,9 +75,10 @@ public:
     /** Drops 8-connected hair islands smaller than `minPixels` or a
      *  thousandth of the largest one. */
     static void removeSpecks(std::vector<std::uint8_t> &mask, int width, int height, int minPixels);
-    /** Pixels of the hair's outer ring (hair beside background, 4-connected)
-     *  take the mean colour of their inner hair neighbours. */
-    static void hardenEdge(Picture24 &picture, const std::vector<std::uint8_t> &mask);
+    /** Pixels of the hair's outer ring (hair beside background, 4-connected,
+     *  `depth` pixels deep) take the mean colour of their inner hair
+     *  neighbours, the deepest first. */
+    static void hardenEdge(Picture24 &picture, const std::vector<std::uint8_t> &mask, int depth = 1);
 
 private:
     Picture24 m_work;
