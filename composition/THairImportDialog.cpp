@@ -107,7 +107,9 @@ void THairImportDialog::SetTolerance(int tolerance)
 
 CutHair THairImportDialog::Result() const
 {
-    return m_cutout.finish(m_mask);
+    // The preview's cut only shows the choice; the hair is cut again on the
+    // working copy, at full detail.
+    return m_cutout.finish(m_cutout.mask(Tolerance()));
 }
 
 bool THairImportDialog::HasHair() const
@@ -119,8 +121,8 @@ void THairImportDialog::recut()
 {
     if (!m_cutout.hasSource())
         return;
-    m_mask = m_cutout.mask(Tolerance());
-    const Picture24 preview = HairCutout::Preview(m_cutout.work(), m_mask, kPreviewWidth, kPreviewHeight);
+    m_mask = m_cutout.previewMask(Tolerance());
+    const Picture24 preview = HairCutout::Preview(m_cutout.previewWork(), m_mask, kPreviewWidth, kPreviewHeight);
     IM_PREVIA->setPixmap(QPixmap::fromImage(PictureImage::ToQImage(preview)));
     BT_IMPORTAR->setEnabled(HasHair());
 }

@@ -42,7 +42,7 @@ public:
     void SetTolerance(int tolerance);
     /** The hair as cut now, finished for the catalogue. */
     CutHair Result() const;
-    /** True when the current cut holds any hair. */
+    /** True when the preview's cut holds any hair. */
     bool HasHair() const;
 
     const HairCutout &Cutout() const { return m_cutout; }

@@ -34,6 +34,24 @@ Picture24 shrinkBy(const Picture24 &source, int factor)
     return out;
 }
 
+std::vector<std::uint8_t> shrinkPlane(const std::vector<std::uint8_t> &plane, int width, int height, int factor)
+{
+    const int w = std::max(1, width / factor), h = std::max(1, height / factor);
+    std::vector<std::uint8_t> out(static_cast<std::size_t>(w) * h);
+    const int area = factor * factor;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            int sum = 0;
+            for (int dy = 0; dy < factor; ++dy) {
+                const std::uint8_t *row = plane.data() + static_cast<std::size_t>(std::min(height - 1, y * factor + dy)) * width;
+                for (int dx = 0; dx < factor; ++dx)
+                    sum += row[std::min(width - 1, x * factor + dx)];
+            }
+            out[static_cast<std::size_t>(y) * w + x] = static_cast<std::uint8_t>((sum + area / 2) / area);
+        }
+    return out;
+}
+
 int distanceSquared(const std::uint8_t *p, const std::uint8_t *q)
 {
     const int b = p[0] - q[0], g = p[1] - q[1], r = p[2] - q[2];
@@ -70,9 +88,11 @@ std::vector<Span> spansFor(int outSize, int margin, int origin, double scale, in
 void HairCutout::setSource(const Picture24 &onBlack, const Picture24 *onWhite)
 {
     m_alpha.clear();
+    m_previewAlpha.clear();
     m_transparent = false;
     if (onBlack.isNull()) {
         m_work = Picture24();
+        m_preview = Picture24();
         return;
     }
     const int factor = (onBlack.height() + kWorkHeight - 1) / kWorkHeight;
@@ -121,17 +141,36 @@ void HairCutout::setSource(const Picture24 &onBlack, const Picture24 *onWhite)
         rgb[c] = static_cast<std::uint32_t>(*mid);
     }
     m_backdrop = (rgb[2] << 16) | (rgb[1] << 8) | rgb[0];
+
+    const int longest = std::max(m_work.width(), m_work.height());
+    const int previewFactor = (longest + kPreviewSide - 1) / kPreviewSide;
+    m_preview = shrinkBy(m_work, previewFactor);
+    m_previewAlpha.clear();
+    if (m_transparent)
+        m_previewAlpha = shrinkPlane(m_alpha, m_work.width(), m_work.height(), previewFactor);
 }
 
 std::vector<std::uint8_t> HairCutout::mask(int tolerance) const
 {
+    return cut(m_work, m_alpha, tolerance);
+}
+
+std::vector<std::uint8_t> HairCutout::previewMask(int tolerance) const
+{
+    return cut(m_preview, m_previewAlpha, tolerance);
+}
+
+std::vector<std::uint8_t> HairCutout::cut(const Picture24 &picture, const std::vector<std::uint8_t> &alpha,
+                                          int tolerance) const
+{
+    const Picture24 &m_work = picture;
     const int w = m_work.width(), h = m_work.height();
     std::vector<std::uint8_t> out(static_cast<std::size_t>(w) * h, 1);
     if (m_work.isNull())
         return out;
     if (m_transparent) {
         for (std::size_t i = 0; i < out.size(); ++i)
-            out[i] = m_alpha[i] >= 128 ? 1 : 0;
+            out[i] = alpha[i] >= 128 ? 1 : 0;
     } else {
         const int t = std::clamp(tolerance, 0, kMaxTolerance);
         const int limit = t * t;

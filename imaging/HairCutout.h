@@ -35,7 +35,9 @@ struct CutHair
 class HairCutout
 {
 public:
-    static constexpr int kWorkHeight = 1600;
+    static constexpr int kWorkHeight = 3000;
+    /** Longest side of the copy the preview and the slider work on. */
+    static constexpr int kPreviewSide = 640;
     static constexpr int kMaxHeight = 800;
     static constexpr int kMargin = 4;
     static constexpr int kDefaultTolerance = 40;
@@ -50,6 +52,10 @@ public:
     bool transparent() const { return m_transparent; }
     /** The working copy (true colours) and its scale against the source. */
     const Picture24 &work() const { return m_work; }
+    /** The small copy for the preview, and its cut for a tolerance: quick
+     *  enough to follow the slider. */
+    const Picture24 &previewWork() const { return m_preview; }
+    std::vector<std::uint8_t> previewMask(int tolerance) const;
     double workScale() const { return m_workScale; }
     /** The backdrop colour found on the border (opaque pictures). */
     std::uint32_t backdrop() const { return m_backdrop; }
@@ -81,8 +87,13 @@ public:
     static void hardenEdge(Picture24 &picture, const std::vector<std::uint8_t> &mask, int depth = 1);
 
 private:
+    std::vector<std::uint8_t> cut(const Picture24 &picture, const std::vector<std::uint8_t> &alpha,
+                                  int tolerance) const;
+
     Picture24 m_work;
     std::vector<std::uint8_t> m_alpha; // empty when opaque
+    Picture24 m_preview;
+    std::vector<std::uint8_t> m_previewAlpha;
     bool m_transparent = false;
     double m_workScale = 1;
     std::uint32_t m_backdrop = 0;

@@ -75,9 +75,11 @@ TEST(HairCutout, OpaquePictureLosesItsBackdropAndKeepsWhatTheHairEncloses)
     }
     // No blend of the backdrop survives at the edge.
     for (int y = 0; y < cut.picture.height(); ++y)
-        for (int x = 0; x < cut.picture.width(); ++x)
-            if (cut.hairAt(x, y) && !cut.hairAt(x - 1 < 0 ? 0 : x - 1, y) && (x < 60 || x > 80))
+        for (int x = 0; x < cut.picture.width(); ++x) {
+            if (cut.hairAt(x, y) && !cut.hairAt(x - 1 < 0 ? 0 : x - 1, y) && (x < 60 || x > 80)) {
                 EXPECT_EQ(cut.picture.pixel(x, y), kHair) << x << "," << y;
+            }
+        }
     // The source's centre lands on the cut's centre.
     EXPECT_NEAR(100 * cut.scale + cut.offsetX, cut.picture.width() / 2.0, 1.5);
 }
@@ -136,6 +138,24 @@ TEST(HairCutout, TransparencyDecidesAtHalfOpacityAndColoursAreRecovered)
     HairCutout opaque;
     opaque.setSource(black, &black);
     EXPECT_FALSE(opaque.transparent());
+}
+
+TEST(HairCutout, ThePreviewFollowsTheSameCutOnASmallCopy)
+{
+    Picture24 p = discOnBackdrop(2400, 1800, 700);
+    HairCutout cutout;
+    cutout.setSource(p, nullptr);
+    const Picture24 &small = cutout.previewWork();
+    EXPECT_LE(std::max(small.width(), small.height()), HairCutout::kPreviewSide);
+    const auto mask = cutout.previewMask(HairCutout::kDefaultTolerance);
+    const double share = double(hairCount(mask)) / mask.size();
+    EXPECT_NEAR(share, M_PI * 700 * 700 / (2400.0 * 1800), 0.01);
+    const Picture24 shown = HairCutout::Preview(small, mask, 480, 480);
+    EXPECT_LE(std::max(shown.width(), shown.height()), 480);
+    // Hair in the middle, checkerboard greys in the corner.
+    EXPECT_EQ(shown.pixel(shown.width() / 2, shown.height() / 2), kHair);
+    const std::uint32_t corner = shown.pixel(0, 0);
+    EXPECT_TRUE(corner == 0xF0F0F0 || corner == 0xC8C8C8);
 }
 
 TEST(HairCutout, SpecksGoLargeIslandsStay)
