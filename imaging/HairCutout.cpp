@@ -337,6 +337,12 @@ CutHair HairCutout::finish(const std::vector<std::uint8_t> &mask) const
     cut.offsetX = kMargin - left * scale;
     cut.offsetY = kMargin - top * scale;
 
+    // The rim is hardened before scaling as well as after: a soft or
+    // resampled edge of a photo is several source pixels wide, and the
+    // area average would otherwise carry its backdrop tint inwards.
+    Picture24 hardened = m_work;
+    hardenEdge(hardened, mask, 2);
+
     const std::vector<Span> xs = spansFor(ow, kMargin, left, scale, w);
     const std::vector<Span> ys = spansFor(oh, kMargin, top, scale, h);
     const double area = 1 / (scale * scale);
@@ -351,7 +357,7 @@ CutHair HairCutout::finish(const std::vector<std::uint8_t> &mask) const
                 if (wy == 0.f)
                     continue;
                 const int y = sy.first + static_cast<int>(j);
-                const std::uint8_t *row = m_work.scanLine(y);
+                const std::uint8_t *row = hardened.scanLine(y);
                 const std::uint8_t *mrow = mask.data() + static_cast<std::size_t>(y) * w;
                 for (std::size_t i = 0; i < sx.weights.size(); ++i) {
                     const int x = sx.first + static_cast<int>(i);
