@@ -2,6 +2,7 @@
 
 #include "ColourPanelHost.h"
 #include "CompositionHost.h"
+#include "HairImportHost.h"
 
 #include <QHash>
 #include <QList>
@@ -36,7 +37,7 @@ class TToolItem;
  * build itself, and the hidden scratch image that hair files, saved and
  * printed pictures and captures pass through.
  */
-class TF_HAIR : public QMainWindow, public CompositionHost, public ColourPanelHost
+class TF_HAIR : public QMainWindow, public CompositionHost, public ColourPanelHost, public HairImportHost
 {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ windowTitle WRITE setWindowTitle)
@@ -159,7 +160,7 @@ public:
      * called with the new hair's number, so a catalogue page can refill
      * itself. False when cancelled or refused (the user has been told why).
      */
-    bool ImportHair(const QString &collection, int category, const std::function<void(int)> &imported = {});
+    bool ImportHair(const QString &collection, int category, const std::function<void(int)> &imported = {}) override;
 
     // The colour panel, the preset colours and the Ajuste menu.
     TColourPanel *ColourPanel = nullptr; ///< the controls and logic inside GradientPanel1

@@ -6,7 +6,6 @@
 #include "ImageFile.h"
 
 #include <benchmark/benchmark.h>
-
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -25,10 +24,14 @@ Picture24 subjectPhoto()
             const double d = dx * dx + dy * dy;
             if (d < 1) {
                 const int shade = int(60 + 30 * std::sin(x * 0.05 + y * 0.013) + (x * 7 + y * 13) % 11);
-                p.setPixel(x, y, (std::uint32_t(shade + 30) << 16) | (std::uint32_t(shade) << 8) | std::uint32_t(shade / 2));
+                p.setPixel(x, y,
+                           (std::uint32_t(shade + 30) << 16) | (std::uint32_t(shade) << 8) |
+                               std::uint32_t(shade / 2));
             } else {
                 const int n = (x * 31 + y * 17) % 5;
-                p.setPixel(x, y, (std::uint32_t(200 + n) << 16) | (std::uint32_t(205 + n) << 8) | std::uint32_t(210 + n));
+                p.setPixel(x, y,
+                           (std::uint32_t(200 + n) << 16) | (std::uint32_t(205 + n) << 8) |
+                               std::uint32_t(210 + n));
             }
         }
     return p;

@@ -54,7 +54,8 @@ bool writeWhole(const std::string &path, const char *data, std::size_t size)
 std::string temporaryName(const std::string &folder, const char *what)
 {
     static int serial = 0;
-    return folder + "/.quenda-" + what + "-" + std::to_string(::getpid()) + "-" + std::to_string(++serial) + ".tmp";
+    return folder + "/.quenda-" + what + "-" + std::to_string(::getpid()) + "-" + std::to_string(++serial) +
+           ".tmp";
 }
 
 } // namespace
@@ -164,7 +165,8 @@ std::string HairImport::Write(const std::string &folder, int number, const std::
         }
         const std::string text = FacePlaces::WithPlace(old, number, *face);
         const std::string faceTemp = temporaryName(folder, "faces");
-        if (!writeWhole(faceTemp, text.data(), text.size()) || std::rename(faceTemp.c_str(), facesPath.c_str()) != 0) {
+        if (!writeWhole(faceTemp, text.data(), text.size()) ||
+            std::rename(faceTemp.c_str(), facesPath.c_str()) != 0) {
             std::remove(faceTemp.c_str());
             std::remove(target.c_str());
             return kCannotWrite;

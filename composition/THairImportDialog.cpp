@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QSlider>
+
 #include <algorithm>
 
 namespace {
@@ -122,7 +123,8 @@ void THairImportDialog::recut()
     if (!m_cutout.hasSource())
         return;
     m_mask = m_cutout.previewMask(Tolerance());
-    const Picture24 preview = HairCutout::Preview(m_cutout.previewWork(), m_mask, kPreviewWidth, kPreviewHeight);
+    const Picture24 preview =
+        HairCutout::Preview(m_cutout.previewWork(), m_mask, kPreviewWidth, kPreviewHeight);
     IM_PREVIA->setPixmap(QPixmap::fromImage(PictureImage::ToQImage(preview)));
     BT_IMPORTAR->setEnabled(HasHair());
 }

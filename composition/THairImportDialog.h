@@ -3,6 +3,7 @@
 #include "HairCutout.h"
 
 #include <QDialog>
+
 #include <functional>
 #include <vector>
 

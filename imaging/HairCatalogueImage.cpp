@@ -95,17 +95,18 @@ Picture24 HairCatalogueImage::Make(const CutHair &cut, std::uint32_t &key)
     const int rows = static_cast<int>((hair.size() + side - 1) / side);
     Picture24 packed(rows > 1 ? side : static_cast<int>(hair.size()), rows);
     for (int i = 0; i < packed.width() * rows; ++i)
-        packed.setPixel(i % packed.width(), i / packed.width(), hair[std::min<std::size_t>(i, hair.size() - 1)]);
+        packed.setPixel(i % packed.width(), i / packed.width(),
+                        hair[std::min<std::size_t>(i, hair.size() - 1)]);
     std::vector<std::uint32_t> palette;
     std::vector<std::uint8_t> indices;
     ColourQuantiser(kHairColours).quantise(packed, palette, indices);
 
     Picture24 out = cut.picture;
-    if (hair.size() > 0 && palette.size() >= std::unordered_set<std::uint32_t>(hair.begin(), hair.end()).size()) {
-        // Few enough colours: the hair is kept exactly.
-    } else {
+    // With few enough colours the quantiser keeps them exactly; otherwise
+    // the hair is mapped to its palette with diffusion inside the hair.
+    const std::unordered_set<std::uint32_t> distinct(hair.begin(), hair.end());
+    if (palette.size() < distinct.size())
         Diffuse(out, cut.mask, palette);
-    }
     key = KeyColourFor(palette);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)

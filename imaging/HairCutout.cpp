@@ -34,7 +34,8 @@ Picture24 shrinkBy(const Picture24 &source, int factor)
     return out;
 }
 
-std::vector<std::uint8_t> shrinkPlane(const std::vector<std::uint8_t> &plane, int width, int height, int factor)
+std::vector<std::uint8_t> shrinkPlane(const std::vector<std::uint8_t> &plane, int width, int height,
+                                      int factor)
 {
     const int w = std::max(1, width / factor), h = std::max(1, height / factor);
     std::vector<std::uint8_t> out(static_cast<std::size_t>(w) * h);
@@ -43,7 +44,8 @@ std::vector<std::uint8_t> shrinkPlane(const std::vector<std::uint8_t> &plane, in
         for (int x = 0; x < w; ++x) {
             int sum = 0;
             for (int dy = 0; dy < factor; ++dy) {
-                const std::uint8_t *row = plane.data() + static_cast<std::size_t>(std::min(height - 1, y * factor + dy)) * width;
+                const std::uint8_t *row =
+                    plane.data() + static_cast<std::size_t>(std::min(height - 1, y * factor + dy)) * width;
                 for (int dx = 0; dx < factor; ++dx)
                     sum += row[std::min(width - 1, x * factor + dx)];
             }
@@ -163,10 +165,9 @@ std::vector<std::uint8_t> HairCutout::previewMask(int tolerance) const
 std::vector<std::uint8_t> HairCutout::cut(const Picture24 &picture, const std::vector<std::uint8_t> &alpha,
                                           int tolerance) const
 {
-    const Picture24 &m_work = picture;
-    const int w = m_work.width(), h = m_work.height();
+    const int w = picture.width(), h = picture.height();
     std::vector<std::uint8_t> out(static_cast<std::size_t>(w) * h, 1);
-    if (m_work.isNull())
+    if (picture.isNull())
         return out;
     if (m_transparent) {
         for (std::size_t i = 0; i < out.size(); ++i)
@@ -180,7 +181,7 @@ std::vector<std::uint8_t> HairCutout::cut(const Picture24 &picture, const std::v
         stack.reserve(static_cast<std::size_t>(2 * (w + h)));
         const auto visit = [&](int x, int y) {
             const std::size_t i = static_cast<std::size_t>(y) * w + x;
-            if (out[i] && distanceSquared(m_work.scanLine(y) + 3 * x, ref) <= limit) {
+            if (out[i] && distanceSquared(picture.scanLine(y) + 3 * x, ref) <= limit) {
                 out[i] = 0;
                 stack.push_back(static_cast<int>(i));
             }
@@ -211,7 +212,7 @@ std::vector<std::uint8_t> HairCutout::cut(const Picture24 &picture, const std::v
         // merely near the backdrop's colour that the hair encloses stays.
         const int pocket = (t / 2) * (t / 2);
         for (int y = 0; y < h; ++y) {
-            const std::uint8_t *row = m_work.scanLine(y);
+            const std::uint8_t *row = picture.scanLine(y);
             for (int x = 0; x < w; ++x)
                 if (distanceSquared(row + 3 * x, ref) <= pocket)
                     out[static_cast<std::size_t>(y) * w + x] = 0;
@@ -402,7 +403,8 @@ Picture24 HairCutout::Preview(const Picture24 &work, const std::vector<std::uint
         mask.size() != static_cast<std::size_t>(work.width()) * work.height())
         return {};
     const double s = std::min({1.0, double(maxWidth) / work.width(), double(maxHeight) / work.height()});
-    const int w = std::max(1, static_cast<int>(work.width() * s)), h = std::max(1, static_cast<int>(work.height() * s));
+    const int w = std::max(1, static_cast<int>(work.width() * s)),
+              h = std::max(1, static_cast<int>(work.height() * s));
     Picture24 out(w, h);
     std::vector<int> columns(static_cast<std::size_t>(w));
     for (int x = 0; x < w; ++x)

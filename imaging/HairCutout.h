@@ -19,10 +19,7 @@ struct CutHair
     double offsetY = 0;
 
     bool empty() const { return picture.isNull(); }
-    bool hairAt(int x, int y) const
-    {
-        return mask[static_cast<std::size_t>(y) * picture.width() + x] != 0;
-    }
+    bool hairAt(int x, int y) const { return mask[static_cast<std::size_t>(y) * picture.width() + x] != 0; }
 };
 
 /**

@@ -109,7 +109,9 @@ private slots:
         QVERIFY(entry);
         QCOMPARE(entry->text(), QStringLiteral("&Importar Cabelo..."));
         const QList<QAction *> actions = F_HAIR->MenuAction(2)->menu()->actions();
-        const auto at = [&](const char *name) { return actions.indexOf(F_HAIR->MenuItem(QString::fromLatin1(name))); };
+        const auto at = [&](const char *name) {
+            return actions.indexOf(F_HAIR->MenuItem(QString::fromLatin1(name)));
+        };
         QVERIFY(at("Visualizador42") >= 0);
         QVERIFY(at("GravarAjuste1") > at("Visualizador42"));
         QVERIFY(at("ImportarCabelo1") > at("GravarAjuste1"));
@@ -164,11 +166,13 @@ private slots:
     {
         answerWith(m_picture, false);
         QList<int> refilled;
-        QVERIFY(F_HAIR->ImportHair(QStringLiteral("Quenda42"), 5, [&](int n) { refilled << n; }));
+        // As a page sees the main window.
+        HairImportHost *host = F_HAIR;
+        QVERIFY(host->ImportHair(QStringLiteral("Quenda42"), 5, [&](int n) { refilled << n; }));
         QCOMPARE(m_dialogCategory, 5);
         QCOMPARE(refilled, QList<int>({1}));
         QVERIFY(QFile::exists(categoryFolder(5, QStringLiteral("Quenda42")) + QStringLiteral("/1.GIF")));
-        QVERIFY(F_HAIR->ImportHair(QStringLiteral("Quenda42"), 5, [&](int n) { refilled << n; }));
+        QVERIFY(host->ImportHair(QStringLiteral("Quenda42"), 5, [&](int n) { refilled << n; }));
         QCOMPARE(refilled, QList<int>({1, 2}));
         QVERIFY(!QFile::exists(categoryFolder(5) + QStringLiteral("/4.GIF")));
     }

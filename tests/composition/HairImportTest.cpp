@@ -1,8 +1,9 @@
 // Importing pictures as catalogue hairs: numbering, the write that happens
 // whole or not at all, the face place, and the quality of every shipped
 // sample hair imported back from a transparent PNG and from a backdrop.
-#include "FacePlaces.h"
 #include "HairImport.h"
+
+#include "FacePlaces.h"
 #include "ImageFile.h"
 #include "PictureImage.h"
 
@@ -11,10 +12,10 @@
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <fstream>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -146,8 +147,8 @@ TEST(HairImportNumbering, FirstFreeNumberWithoutRegardToCase)
     touch(folder + "/1.GIF");
     touch(folder + "/2.gif");
     touch(folder + "/04.Gif");
-    touch(folder + "/3.bmp");   // not a hair file
-    touch(folder + "/x3.GIF");  // not a number
+    touch(folder + "/3.bmp");  // not a hair file
+    touch(folder + "/x3.GIF"); // not a number
     touch(folder + "/Rostos.ini");
     EXPECT_EQ(HairImport::NextFreeNumber(folder), 3);
     touch(folder + "/3.GIF");

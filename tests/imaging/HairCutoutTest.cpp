@@ -1,10 +1,10 @@
 // Cutting a hair out of a picture and making the catalogue picture of it.
-#include "HairCatalogueImage.h"
 #include "HairCutout.h"
 
-#include <gtest/gtest.h>
+#include "HairCatalogueImage.h"
 
 #include <cmath>
+#include <gtest/gtest.h>
 #include <set>
 
 namespace {
@@ -237,8 +237,9 @@ TEST(HairCatalogueImage, ManyColoursBecome255InsideTheHairOnly)
     p.fill(0, 0, 255);
     for (int y = 20; y < 280; ++y)
         for (int x = 20; x < 280; ++x)
-            p.setPixel(x, y, (std::uint32_t(x - 20 + (y & 1) * 0) << 16) | (std::uint32_t(y - 20) << 8) |
-                                 std::uint32_t((x + y) / 2));
+            p.setPixel(x, y,
+                       (std::uint32_t(x - 20 + (y & 1) * 0) << 16) | (std::uint32_t(y - 20) << 8) |
+                           std::uint32_t((x + y) / 2));
     p.setPixel(150, 150, 0xFFFFFF);
     HairCutout cutout;
     cutout.setSource(p, nullptr);
