@@ -49,6 +49,18 @@ const std::string &photoFile()
     return path;
 }
 
+// The same photo as a PNG: read twice, over black and over white, since
+// a PNG may be transparent.
+const std::string &pngFile()
+{
+    static const std::string path = [] {
+        const std::string file = "/tmp/quenda-bench-hairimport-" + std::to_string(::getpid()) + ".png";
+        ImageFile::save(file, subjectPhoto());
+        return file;
+    }();
+    return path;
+}
+
 const HairCutout &preparedCutout()
 {
     static const HairCutout cutout = [] {
@@ -75,6 +87,20 @@ void BM_Import12MPToPreview(benchmark::State &state)
     }
 }
 BENCHMARK(BM_Import12MPToPreview)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ImportPng12MPToPreview(benchmark::State &state)
+{
+    const std::string &file = pngFile();
+    for (auto _ : state) {
+        Picture24 black, white;
+        HairImport::LoadSource(file, black, white);
+        HairCutout cutout;
+        cutout.setSource(black, white.isNull() ? nullptr : &white);
+        const auto mask = cutout.previewMask(HairCutout::kDefaultTolerance);
+        benchmark::DoNotOptimize(HairCutout::Preview(cutout.previewWork(), mask, 480, 480));
+    }
+}
+BENCHMARK(BM_ImportPng12MPToPreview)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // One move of the tolerance slider: a new cut and its preview.
 void BM_ToleranceUpdate12MP(benchmark::State &state)
@@ -137,5 +163,6 @@ int main(int argc, char **argv)
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     std::remove(photoFile().c_str());
+    std::remove(pngFile().c_str());
     return 0;
 }
