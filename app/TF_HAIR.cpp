@@ -5,6 +5,8 @@
 #include "HairFaceFitter.h"
 #include "HairFiles.h"
 #include "HairSoftEdge.h"
+#include "HairImport.h"
+#include "THairImportDialog.h"
 #include "ImageCursors.h"
 #include "TColourPanel.h"
 #include "MainPrintHost.h"
@@ -274,6 +276,9 @@ void TF_HAIR::buildMenus()
     separator(imagem, QStringLiteral("N7"));
     addEntry(imagem, QStringLiteral("FotoInteira1"), QStringLiteral("Foto &Inteira"),
              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F), &TF_HAIR::FotoInteira1Click);
+    // Growing the catalogue needs no photo open, so it is never disabled.
+    separator(imagem, QStringLiteral("N_IMPORTAR"));
+    addEntry(imagem, QStringLiteral("ImportarCabelo1"), QStringLiteral("&Importar Cabelo..."), {}, &TF_HAIR::ImportarCabelo1Click);
 
     QMenu *ajuste = menuFor(QStringLiteral("AjustedeImagem1"), QStringLiteral("Aj&uste"));
     addEntry(ajuste, QStringLiteral("Foto1"), QStringLiteral("&Foto"), {}, &TF_HAIR::AjusteFoto1Click);
@@ -1507,5 +1512,72 @@ bool TF_HAIR::ApplyRetouch()
     c->Image1->SetBitmap(std::exchange(ImageView1->Bitmap(), Picture24()));
     ImageView1->Refresh();
     c->lblFilename = temp;
+    return true;
+}
+
+// ---------------------------------------------------------------- importing hair
+
+void TF_HAIR::ImportarCabelo1Click()
+{
+    ImportHair(QString(), -1);
+}
+
+bool TF_HAIR::ImportHair(const QString &collection, int category, const std::function<void(int)> &imported)
+{
+    TF_FILHO *c = ActiveComposition();
+    QString folder = collection;
+    if (folder.isEmpty())
+        folder = c && !c->Hair.isEmpty() ? c->Hair : m_handOff.CatalogueFolder;
+    if (category < 0) {
+        bool ok = false;
+        const int code = (c ? c->lblTipo : m_handOff.HairType).toInt(&ok);
+        category = ok && code >= 0 && code < CB_TIPO->count() ? code : 0;
+    }
+
+    QDir::setCurrent(m_handOff.AppDir);
+    OD_ABRIR->SetInitialDir(m_handOff.AppDir);
+    if (!OD_ABRIR->Execute())
+        return false;
+    const QString file = OD_ABRIR->FileName();
+    Picture24 onBlack, onWhite;
+    {
+        BusyCursor busy;
+        const ImageStatus status = HairImport::LoadSource(file.toStdString(), onBlack, onWhite);
+        if (!status) {
+            ShowMessage(TranslateText(QString::fromUtf8(HairImport::kUnreadable)) + QLatin1Char('\n') + file,
+                        QStringLiteral("QUENDA"));
+            return false;
+        }
+    }
+    QStringList categories;
+    for (int i = 0; i < CB_TIPO->count(); ++i)
+        categories << CB_TIPO->itemText(i);
+    THairImportDialog dialog(categories, category, [this](const QString &t) { return TranslateText(t); }, this);
+    dialog.SetPicture(onBlack, onWhite.isNull() ? nullptr : &onWhite);
+    if (!dialog.Execute())
+        return false;
+
+    BusyCursor busy;
+    const CutHair cut = dialog.Result();
+    const std::vector<std::uint8_t> gif = HairImport::EncodeHair(cut);
+    if (gif.empty()) {
+        ShowMessage(QString::fromUtf8(HairImport::kNoHair), QStringLiteral("QUENDA"));
+        return false;
+    }
+    const QString wanted = m_handOff.AppDir + folder + QLatin1Char('/') + categories.value(dialog.Category());
+    const QString existing = HairFiles::Resolve(m_handOff.AppDir, wanted);
+    const QString target = existing.isEmpty() ? wanted : existing;
+    if (existing.isEmpty())
+        QDir().mkpath(target);
+    const std::string where = target.toStdString();
+    const int number = HairImport::NextFreeNumber(where);
+    const std::string problem = HairImport::Write(where, number, gif, HairImport::FacePlace(onBlack, cut));
+    if (!problem.empty()) {
+        ShowMessage(TranslateText(QString::fromStdString(problem)) + QLatin1Char('\n') + target,
+                    QStringLiteral("QUENDA"));
+        return false;
+    }
+    if (imported)
+        imported(number);
     return true;
 }

@@ -3,6 +3,7 @@
 #include "CatalogueHost.h"
 #include "ColourPanelHost.h"
 #include "CompositionHost.h"
+#include "HairImportHost.h"
 
 #include <QHash>
 #include <QList>
@@ -39,7 +40,11 @@ class TToolItem;
  * build itself, and the hidden scratch image that hair files, saved and
  * printed pictures and captures pass through.
  */
-class TF_HAIR : public QMainWindow, public CompositionHost, public ColourPanelHost, public CatalogueHost
+class TF_HAIR : public QMainWindow,
+               public CompositionHost,
+               public ColourPanelHost,
+               public CatalogueHost,
+               public HairImportHost
 {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ windowTitle WRITE setWindowTitle)
@@ -163,6 +168,16 @@ public:
     void BordasSuaves1Click();
     void SalvarAltaResolucao1Click();
     void SalvarAntesDepois1Click();
+    /** "Importar Cabelo...": into the active composition's category. */
+    void ImportarCabelo1Click();
+    /**
+     * Asks for a picture and imports it as the next hair of a category of
+     * `collection` ("Quenda5", "Quenda42"; empty: the current one), the
+     * category preselected (-1: the active composition's). `imported` is
+     * called with the new hair's number, so a catalogue page can refill
+     * itself. False when cancelled or refused (the user has been told why).
+     */
+    bool ImportHair(const QString &collection, int category, const std::function<void(int)> &imported = {}) override;
 
     // The colour panel, the preset colours and the Ajuste menu.
     TColourPanel *ColourPanel = nullptr; ///< the controls and logic inside GradientPanel1

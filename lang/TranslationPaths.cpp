@@ -155,6 +155,7 @@ const QStringList &TranslationPaths::added(const QString &windowName)
         QStringLiteral("F_HAIR.BordasSuaves1.CAPTION"),
         QStringLiteral("F_HAIR.SalvarAltaResolucao1.CAPTION"),
         QStringLiteral("F_HAIR.SalvarAntesDepois1.CAPTION"),
+        QStringLiteral("F_HAIR.ImportarCabelo1.CAPTION"),
     };
     static const QStringList qstartAdded{QStringLiteral("F_QSTART.Label25.Caption")};
     const QString name = windowName.trimmed().toUpper();
