@@ -32,6 +32,7 @@ void ProgramWindows::Create(const QString &appDir)
     order().clear();
     made(new TF_HAIR(appDir));
     made(F_THUMBS = new TF_THUMBS(*F_HAIR));
+    F_THUMBS->SetImportHost(F_HAIR);
     made(F_SOBRE = new TF_SOBRE(F_HAIR->AppDir()));
     made(F_DRAW = new TF_DRAW(F_HAIR->AppDir()));
     made(F_PREVIEW = new TF_PREVIEW());

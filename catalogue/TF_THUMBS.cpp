@@ -1,5 +1,8 @@
 #include "TF_THUMBS.h"
 
+#include "HairImportHost.h"
+#include "TBitBtn.h"
+
 #include "BusyCursor.h"
 #include "CatalogueHost.h"
 #include "EConvertError.h"
@@ -20,6 +23,8 @@
 #include <QKeyEvent>
 #include <QScreen>
 #include <QTabWidget>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 TF_THUMBS *F_THUMBS = nullptr;
@@ -78,7 +83,19 @@ TF_THUMBS::TF_THUMBS(CatalogueHost &host, QWidget *parent) : QWidget(parent, Qt:
         grid->SetSelectionColor(Qt::red);
         if (code == 0)
             grid->SetMouseInteract(TThumbGrid::mmiScroll | TThumbGrid::mmiSelect);
-        clientLayout(TabSheet[code + 1])->addWidget(grid);
+        QVBoxLayout *page = clientLayout(TabSheet[code + 1]);
+        page->addWidget(grid);
+        // The salon's own hairs join the page they are imported from.
+        auto *import = new TBitBtn(QStringLiteral("BT_Importar%1").arg(code + 1), QStringLiteral("&Importar Cabelo..."),
+                                   TabSheet[code + 1]);
+        import->setEnabled(false); // until a main window can import
+        auto *row = new QHBoxLayout;
+        row->setContentsMargins(4, 2, 4, 4);
+        row->addStretch(1);
+        row->addWidget(import);
+        page->addLayout(row);
+        connect(import, &QPushButton::clicked, this, [this, code] { ImportHairClick(code); });
+        BT_Importar[code] = import;
         connect(grid, &TThumbGrid::OnImageSelect, this,
                 [this, code](int index) { ThumbGridImageSelect(code, index); });
         connect(grid, &TThumbGrid::OnMouseMove, this,
@@ -239,4 +256,18 @@ void TF_THUMBS::keyPressEvent(QKeyEvent *event)
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void TF_THUMBS::ImportHairClick(int code)
+{
+    if (!m_importHost || code < 0 || code >= kCategoryCount)
+        return;
+    m_importHost->ImportHair(m_host.CatalogueFolder(), code, [this, code](int) { FillCategoryPage(code); });
+}
+
+void TF_THUMBS::SetImportHost(HairImportHost *host)
+{
+    m_importHost = host;
+    for (TBitBtn *button : BT_Importar)
+        button->setEnabled(host != nullptr);
 }

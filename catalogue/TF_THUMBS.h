@@ -15,6 +15,9 @@ class TThumbview;
  * one page per hair category of the current collection. Choosing a hair asks
  * the main window for a new composition with it; choosing a photo opens it.
  */
+class HairImportHost;
+class TBitBtn;
+
 class TF_THUMBS : public QWidget
 {
     Q_OBJECT
@@ -28,6 +31,13 @@ public:
     QTabWidget *PageControl1 = nullptr;
     TTabSheet *TabSheet[8] = {};                ///< TabSheet1 .. TabSheet8
     TThumbGrid *ThumbGrid[kCategoryCount] = {}; ///< ThumbGrid1 .. ThumbGrid7
+    TBitBtn *BT_Importar[kCategoryCount] = {}; ///< BT_Importar1 .. BT_Importar7, one per hair page
+
+    /** Who imports a picture as a new hair of a page (the main window). */
+    void SetImportHost(HairImportHost *host);
+    /** A hair page's import button: imports into that category of the
+     *  collection shown, then reads the page again. */
+    void ImportHairClick(int code);
     TThumbview *Thumbview1 = nullptr;
     TLanguage *L1 = nullptr;
 
@@ -58,6 +68,7 @@ protected:
 
 private:
     CatalogueHost &m_host;
+    HairImportHost *m_importHost = nullptr;
     bool m_scanCursor = false;
     bool m_placed = false;
 };

@@ -158,11 +158,19 @@ const QStringList &TranslationPaths::added(const QString &windowName)
         QStringLiteral("F_HAIR.ImportarCabelo1.CAPTION"),
     };
     static const QStringList qstartAdded{QStringLiteral("F_QSTART.Label25.Caption")};
+    static const QStringList thumbsAdded{
+        QStringLiteral("F_THUMBS.BT_Importar1.Caption"), QStringLiteral("F_THUMBS.BT_Importar2.Caption"),
+        QStringLiteral("F_THUMBS.BT_Importar3.Caption"), QStringLiteral("F_THUMBS.BT_Importar4.Caption"),
+        QStringLiteral("F_THUMBS.BT_Importar5.Caption"), QStringLiteral("F_THUMBS.BT_Importar6.Caption"),
+        QStringLiteral("F_THUMBS.BT_Importar7.Caption"),
+    };
     const QString name = windowName.trimmed().toUpper();
     if (name == QLatin1String("F_HAIR"))
         return hairAdded;
     if (name == QLatin1String("F_QSTART"))
         return qstartAdded;
+    if (name == QLatin1String("F_THUMBS"))
+        return thumbsAdded;
     return none;
 }
 

@@ -4,7 +4,11 @@
 #include "HairImport.h"
 #include "ImageFile.h"
 #include "ProgramWindows.h"
+#include "TBitBtn.h"
 #include "TF_FILHO.h"
+#include "TF_THUMBS.h"
+#include "TThumbGrid.h"
+#include "TToolItem.h"
 #include "TF_HAIR.h"
 #include "THairImportDialog.h"
 #include "TImage.h"
@@ -117,6 +121,26 @@ private slots:
         QVERIFY(at("ImportarCabelo1") > at("GravarAjuste1"));
         // Usable with no photo open.
         QVERIFY(entry->isEnabled());
+    }
+
+    // The button of a hair page imports into that page's category and the
+    // page shows the new hair at once.
+    void theBrowsersButtonImportsIntoItsPageAndRefillsIt()
+    {
+        F_HAIR->ToolItem(QStringLiteral("BT_ME"))->trigger(); // "Médios e Escuros", code 3
+        QVERIFY(F_THUMBS->isVisible());
+        const int before = F_THUMBS->ThumbGrid[3]->ImageCount();
+        QCOMPARE(before, 3);
+        answerWith(m_picture);
+        TBitBtn *button = F_THUMBS->BT_Importar[3];
+        QVERIFY(button->isEnabled());
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('|'))));
+        QCOMPARE(m_dialogCategory, 3);
+        QVERIFY(QFile::exists(categoryFolder(3) + QStringLiteral("/4.GIF")));
+        QCOMPARE(F_THUMBS->ThumbGrid[3]->ImageCount(), before + 1);
+        QVERIFY(F_THUMBS->ThumbGrid[3]->ImageFileName(before).endsWith(QStringLiteral("/4.GIF")));
+        F_THUMBS->close();
     }
 
     void anImportedHairIsReachedWithRightLeftAndReplay()
