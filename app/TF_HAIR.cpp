@@ -1043,9 +1043,10 @@ void TF_HAIR::GravarAjuste1Click()
     const QString problem = HairFaceFitter::RecordPlacement(c, &file);
     if (problem.isEmpty())
         return;
-    // The message is translated on its own; the file's name follows it.
-    ShowMessage(file.isEmpty() ? problem : TranslateText(problem) + QLatin1Char('\n') + file,
-                QStringLiteral("QUENDA"));
+    if (file.isEmpty())
+        ShowMessage(problem, QStringLiteral("QUENDA"));
+    else
+        ShowFileMessage(problem, file, QStringLiteral("QUENDA"));
 }
 
 void TF_HAIR::HairChanged(TF_FILHO *composition)
@@ -1503,9 +1504,7 @@ bool TF_HAIR::ApplyRetouch()
     const QString temp = HairFiles::TempPhotoPath(m_handOff.AppDir, m_handOff.CatalogueFolder, number);
     const ImageStatus saved = ImageIO1->SaveToFile(temp);
     if (!saved) {
-        ShowMessage(QStringLiteral("Não foi possível gravar a foto temporária em %1: %2")
-                        .arg(temp, QString::fromStdString(saved.message)),
-                    QStringLiteral("QUENDA"));
+        ShowFileMessage(QString::fromStdString(saved.message), temp, QStringLiteral("QUENDA"));
         return false;
     }
     m_handOff.CaptureCount = number;

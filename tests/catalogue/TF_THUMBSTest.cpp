@@ -328,7 +328,9 @@ private slots:
         QTest::mouseClick(view->Thumb(0), Qt::LeftButton, {}, QPoint(50, 50));
         QCOMPARE(F_HAIR->CompositionCount(), 0);
         QCOMPARE(m_messages.size(), 1);
-        QCOMPARE(m_messages.first(), QString::fromUtf8(ImageMessages::kCorrupt));
+        // The engine's message, then the file it is about.
+        QCOMPARE(m_messages.first(), QString::fromUtf8(ImageMessages::kCorrupt) + QLatin1Char('\n') +
+                                         QDir::toNativeSeparators(m_salon->AppDir() + QStringLiteral("Avaria.jpg")));
     }
 };
 
