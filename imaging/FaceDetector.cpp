@@ -114,9 +114,9 @@ bool findEyes(const Picture24 &photo, const FaceRect &box, FaceFound &found)
         return false;
     cv::equalizeHist(grey, grey);
     const int minEye = std::max(8, grey.cols / 10);
-    const cv::Size maxEye(grey.cols / 2, grey.cols / 2);
+    const cv::Size maxEye(grey.cols / 3, grey.cols / 3);
     std::vector<cv::Rect> eyes;
-    cascades().eye.detectMultiScale(grey, eyes, 1.08, 3, 0, cv::Size(minEye, minEye), maxEye);
+    cascades().eye.detectMultiScale(grey, eyes, 1.1, 3, 0, cv::Size(minEye, minEye), maxEye);
     if (pickPair(eyes, grey.cols, left, top, factor, found))
         return true;
     // Glasses hide the eyes from the plain cascade; the one trained on them
@@ -124,7 +124,7 @@ bool findEyes(const Picture24 &photo, const FaceRect &box, FaceFound &found)
     if (cascades().eyeGlasses.empty())
         return false;
     eyes.clear();
-    cascades().eyeGlasses.detectMultiScale(grey, eyes, 1.08, 3, 0, cv::Size(minEye, minEye), maxEye);
+    cascades().eyeGlasses.detectMultiScale(grey, eyes, 1.1, 3, 0, cv::Size(minEye, minEye), maxEye);
     return pickPair(eyes, grey.cols, left, top, factor, found);
 }
 
@@ -178,7 +178,7 @@ std::optional<FaceFound> FaceDetector::Detect(const Picture24 &photo)
         // A client's face fills a good part of a salon photo: faces under an
         // eighth of the short side are not searched for.
         const int minFace = std::max(24, std::min(grey.cols, grey.rows) / 8);
-        cascades().face.detectMultiScale(grey, faces, 1.1, 4, 0, cv::Size(minFace, minFace));
+        cascades().face.detectMultiScale(grey, faces, 1.12, 4, 0, cv::Size(minFace, minFace));
         if (faces.empty())
             return std::nullopt;
         const cv::Rect largest = *std::max_element(
