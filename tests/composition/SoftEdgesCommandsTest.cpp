@@ -6,6 +6,9 @@
 #include "PictureImage.h"
 #include "ProgramWindows.h"
 #include "TF_FILHO.h"
+#include "TF_PREVIEW.h"
+#include "TF_PREVIEW2.h"
+#include "TImageAspect.h"
 #include "TF_HAIR.h"
 #include "TImage.h"
 #include "TImageView.h"
@@ -309,6 +312,27 @@ private slots:
         saveAs(file);
         QTest::keyClick(F_HAIR, Qt::Key_S, Qt::ControlModifier);
         checkSoftEdge(picture(file), viewOf(c), 80 + 30, 50);
+    }
+
+    // Printing and the previews take the window as drawn: the sheet's cell
+    // holds the soft edge too, and no key colour.
+    void printSheetCellsCarryTheSoftEdge()
+    {
+        start();
+        F_HAIR->MenuItem(QStringLiteral("BordasSuaves1"))->trigger();
+        TF_FILHO *c = openWithHair();
+        QVERIFY(c);
+        c->Image1->SetZoom(100);
+        c->SetHairBounds(QRect(60, 80, 50, 35));
+        const QRect view = viewOf(c);
+        const QSize window = c->size();
+        F_HAIR->PrintPreview1Click();
+        // Cells follow the compositions in the order they were made.
+        const QImage cell = F_PREVIEW->Cell(F_HAIR->Compositions().indexOf(c) + 1)->Picture();
+        if (F_PREVIEW2)
+            F_PREVIEW2->close();
+        QCOMPARE(cell.size(), window);
+        checkSoftEdge(PictureImage::FromQImage(cell), view, 80 + 17, 50);
     }
 
     void fullResolutionLandsWhereTheScreenShowsIt()
