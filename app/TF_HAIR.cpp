@@ -1355,17 +1355,15 @@ void TF_HAIR::FotoInteira1Click()
     c->SetClientSize(fit.clientWidth, fit.clientHeight);
     c->Image1->SetZoom(fit.zoom);
     c->Image1->SetViewXY(0, 0);
-    const QSize hairSize(fit.hair.width, fit.hair.height);
-    if (hairSize != hair.size() && !c->Image2->Picture().isNull() && !hairSize.isEmpty()) {
-        // A plain stretch, like fixing a resized hair: colours are taken
-        // over, never mixed, so the see-through colour stays one colour.
-        const QImage stretched = PictureImage::ToQImage(c->Image2->Picture())
-                                     .scaled(hairSize, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        c->Image2->SetPicture(PictureImage::FromQImage(stretched));
+    const QRect fitted(fit.hair.left, fit.hair.top, fit.hair.width, fit.hair.height);
+    if (fitted.size() != hair.size() && !c->Image2->Picture().isNull() && !fitted.isEmpty()) {
+        // Fixed the way a resize is, so the hair keeps one see-through colour.
+        c->SetHairBounds(fitted);
+    } else {
+        c->Image2->setGeometry(fitted);
+        c->L = QString::number(c->Image2->x());
+        c->T = QString::number(c->Image2->y());
     }
-    c->Image2->setGeometry(fit.hair.left, fit.hair.top, fit.hair.width, fit.hair.height);
-    c->L = QString::number(c->Image2->x());
-    c->T = QString::number(c->Image2->y());
     c->Image1->update();
     c->Image2->update();
 }

@@ -2,6 +2,7 @@
 
 #include "BasicColours.h"
 #include "DrawComboGeometry.h"
+#include "OwnerDrawnItemDelegate.h"
 
 #include <QAbstractItemView>
 #include <QEvent>
@@ -9,28 +10,8 @@
 #include <QPainter>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
-#include <QStyledItemDelegate>
 
 namespace {
-// The list's items are painted by the control, at its item height.
-class ColourItemDelegate : public QStyledItemDelegate
-{
-public:
-    explicit ColourItemDelegate(TColorComboBoxEx *owner) : QStyledItemDelegate(owner), m_owner(owner) {}
-
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
-    {
-        m_owner->DrawItem(*painter, option.rect, index.row(), option.state & QStyle::State_Selected);
-    }
-    QSize sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const override
-    {
-        return {m_owner->width(), m_owner->ItemHeight()};
-    }
-
-private:
-    TColorComboBoxEx *m_owner;
-};
-
 DrawComboGeometry::Rect gdiRect(const QRect &r)
 {
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
@@ -40,7 +21,7 @@ DrawComboGeometry::Rect gdiRect(const QRect &r)
 TColorComboBoxEx::TColorComboBoxEx(const QString &name, QWidget *parent) : QComboBox(parent)
 {
     setObjectName(name);
-    setItemDelegate(new ColourItemDelegate(this));
+    setItemDelegate(new OwnerDrawnItemDelegate<TColorComboBoxEx>(this));
     setFixedHeight(kHeight);
     CreateWnd();
     connect(this, &QComboBox::activated, this, &TColorComboBoxEx::userPicked);

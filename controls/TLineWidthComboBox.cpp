@@ -1,39 +1,21 @@
 #include "TLineWidthComboBox.h"
 
 #include "DrawComboGeometry.h"
+#include "OwnerDrawnItemDelegate.h"
 
 #include <QAbstractItemView>
 #include <QPainter>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
-#include <QStyledItemDelegate>
 
 namespace {
-class WidthItemDelegate : public QStyledItemDelegate
-{
-public:
-    explicit WidthItemDelegate(TLineWidthComboBox *owner) : QStyledItemDelegate(owner), m_owner(owner) {}
-
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
-    {
-        m_owner->DrawItem(*painter, option.rect, index.row(), option.state & QStyle::State_Selected);
-    }
-    QSize sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const override
-    {
-        return {m_owner->width(), m_owner->ItemHeight()};
-    }
-
-private:
-    TLineWidthComboBox *m_owner;
-};
-
 const QColor kSampleGrey(0x80, 0x80, 0x80);
 } // namespace
 
 TLineWidthComboBox::TLineWidthComboBox(const QString &name, QWidget *parent) : QComboBox(parent)
 {
     setObjectName(name);
-    setItemDelegate(new WidthItemDelegate(this));
+    setItemDelegate(new OwnerDrawnItemDelegate<TLineWidthComboBox>(this));
     setFixedHeight(kHeight);
     CreateWnd();
     connect(this, &QComboBox::activated, this, &TLineWidthComboBox::userPicked);

@@ -7,6 +7,7 @@ target_sources(quenda_controls_core PRIVATE
 target_sources(quenda_controls PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/TColorComboBoxEx.cpp ${CMAKE_CURRENT_LIST_DIR}/TColorComboBoxEx.h
   ${CMAKE_CURRENT_LIST_DIR}/TLineWidthComboBox.cpp ${CMAKE_CURRENT_LIST_DIR}/TLineWidthComboBox.h
+  ${CMAKE_CURRENT_LIST_DIR}/OwnerDrawnItemDelegate.h
 )
 # Plain parts of the editor's tool bar.
 target_sources(quenda_controls PRIVATE
